@@ -1,0 +1,122 @@
+// Start-up and shutdown of the window.
+#include "frmmain.h"
+
+#include "browserpane.h"
+#include "clicklabel.h"
+#include "platform/dialogs.h"
+#include "tabcontrol.h"
+#include "twips.h"
+
+#include <QCloseEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+frmMain::frmMain(const QString &programFolder, const Platform &platform, QWidget *parent)
+    : QWidget(parent), programFolder_(programFolder), platform_(platform),
+      title_(QStringLiteral("VRA"))
+{
+    createControls();
+    connect(InhaltsV, &TabControl::Click, this, &frmMain::InhaltsV_Click);
+    connect(Label7, &ClickLabel::clicked, this, &frmMain::Label7_Click);
+    connect(Label3, &ClickLabel::clicked, this, &frmMain::Label3_Click);
+    connect(Label4, &ClickLabel::clicked, this, &frmMain::Label4_Click);
+    connect(Label6, &ClickLabel::clicked, this, &frmMain::Label6_Click);
+}
+
+QString frmMain::programFile(const QString &name) const
+{
+    return programFolder_ + u'/' + name;
+}
+
+void frmMain::Form_Load()
+{
+    isPrinting = false;
+    isWritingFdf = false;
+
+    lblInfo->hide();
+    cmdPrint->hide();
+
+    InhaltsV->hide();
+    StammD->hide();
+    StartS[1]->show();
+
+    Image2[3]->hide();
+    Image2[7]->show();
+
+    const QString pages[] = {
+        QStringLiteral("/html/seite1.html"), QStringLiteral("/html/seite2.html"),
+        QStringLiteral("/html/seite3.html"), QStringLiteral("/html/seite4.html"),
+        QStringLiteral("/html/seite5.html")};
+    for (int k = 0; k < 5; ++k)
+        WebBrowserTab[k]->Navigate(programFolder_ + pages[k]);
+    StartS[1]->Navigate(programFolder_ + QStringLiteral("/html/start.html"));
+
+    LoadAntrag();
+    RefreshMarks();
+
+    const QRectF pane = InhaltsV->memberGeometry(WebBrowserTab[0]);
+    const double inhaltsWidth = Twips::fromPixels(InhaltsV->width());
+    for (int i = 1; i <= 5; ++i) {
+        QRectF r = InhaltsV->memberGeometry(pic[i]);
+        r.moveTop(960);
+        r.moveLeft(pane.width() + pane.left() + 60);
+        r.setWidth(inhaltsWidth - r.left() - 60);
+        InhaltsV->setMemberGeometry(pic[i], r);
+    }
+
+    Form_Resize();
+}
+
+void frmMain::Form_QueryUnload(bool &cancel, int unloadMode)
+{
+    if (unloadMode != FormControlMenu && unloadMode != FormCode && unloadMode != 5)
+        return;
+    if (isPrinting) {
+        platform_.dialogs.information(title_, QStringLiteral("Der Druck ist noch nicht "
+                                                             "fertiggestellt!"));
+        cancel = true;
+        return;
+    }
+    SaveProp();
+}
+
+void frmMain::Form_Unload()
+{
+    SaveProp();
+}
+
+void frmMain::Label6_Click()
+{
+    unload(FormCode);
+}
+
+void frmMain::closeBySystem()
+{
+    unload(AppWindows);
+}
+
+void frmMain::unload(int unloadMode)
+{
+    pendingUnloadMode_ = unloadMode;
+    close();
+    pendingUnloadMode_ = FormControlMenu;
+}
+
+void frmMain::closeEvent(QCloseEvent *event)
+{
+    bool cancel = false;
+    Form_QueryUnload(cancel, pendingUnloadMode_);
+    if (cancel) {
+        event->ignore();
+        return;
+    }
+    Form_Unload();
+    event->accept();
+}
+
+void frmMain::LoadAntrag() {}
+
+void frmMain::SaveProp() {}
+
+void frmMain::RefreshMarks() {}

@@ -1,0 +1,117 @@
+#pragma once
+
+#include "platform/platform.h"
+
+#include <QList>
+#include <QWidget>
+
+class BrowserPane;
+class ClickLabel;
+class LineShape;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class TabControl;
+
+// The one window of the assistant. Its controls are public and named as the window
+// description names them; arrays are indexed as described, with nullptr where the
+// description has no member.
+class frmMain : public QWidget
+{
+    Q_OBJECT
+public:
+    // Unload origins, as the close request reports them.
+    enum UnloadMode { FormControlMenu = 0, FormCode = 1, AppWindows = 2, AppTaskManager = 3 };
+
+    frmMain(const QString &programFolder, const Platform &platform, QWidget *parent = nullptr);
+
+    // Start-up and shutdown.
+    void Form_Load();
+    void Form_QueryUnload(bool &cancel, int unloadMode);
+    void Form_Unload();
+    void Form_Resize();
+    void Label6_Click();
+    // A close by the system (session end, termination signal): never refused.
+    void closeBySystem();
+
+    // View switching.
+    void Label7_Click();
+    void Label3_Click();
+    void Label4_Click();
+    void InhaltsV_Click(int previousTab);
+
+    // The catalogue and the state file.
+    void LoadAntrag();
+    void SaveProp();
+
+    // Completion marks.
+    void RefreshMarks();
+
+    QString programFolder() const { return programFolder_; }
+    // The application title that every message box carries.
+    QString title() const { return title_; }
+
+    bool isPrinting = false;
+    bool isWritingFdf = false;
+    int sheetCount = 0;
+
+    TabControl *InhaltsV = nullptr;
+    QList<BrowserPane *> WebBrowserTab; // WebBrowserTab0(0) to WebBrowserTab4(0)
+    QList<QWidget *> pic;               // 1 to 5
+    QList<ClickLabel *> lblFormblatt;   // 0 is the template
+    QList<ClickLabel *> imgRead;        // 0 is the template
+    QList<QLabel *> Label8;             // 0 to 5
+    QList<QLabel *> hintLabels;         // Label10 to Label14
+    QPushButton *cmdPrint = nullptr;
+    QLineEdit *Bearbeitet = nullptr;
+    QLineEdit *txtMsgBox = nullptr;
+    QLineEdit *AName = nullptr;
+    QList<BrowserPane *> StartS; // 1 only
+    TabControl *StammD = nullptr;
+    QList<QLineEdit *> txtMenge;     // 1 to 9
+    QList<QLineEdit *> txtMengenart; // 1 to 9
+    QList<QLineEdit *> txtFAP;       // 1 to 9
+    QList<QLabel *> Label2;          // 0 to 8
+    QList<QLabel *> Label1;          // 27 members between 0 and 34
+    QList<LineShape *> Line1;        // 0 to 18
+    QLabel *lblNoData = nullptr;
+    QList<ClickLabel *> imgTitle; // 1 to 6
+    QLabel *lblInfo = nullptr;
+    ClickLabel *Label7 = nullptr;
+    QList<ClickLabel *> yes; // 0 only
+    QList<ClickLabel *> no;  // 0 only
+    ClickLabel *Image8 = nullptr;
+    ClickLabel *Image1 = nullptr;
+    ClickLabel *Image6 = nullptr;
+    ClickLabel *Label6 = nullptr;
+    ClickLabel *Label5 = nullptr;
+    ClickLabel *Image4 = nullptr;
+    QList<ClickLabel *> Image5; // 0 and 1
+    ClickLabel *Label3 = nullptr;
+    QList<ClickLabel *> Image2; // 0 to 7
+    ClickLabel *imgHeader = nullptr;
+    ClickLabel *Label4 = nullptr;
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void changeEvent(QEvent *event) override;
+    bool focusNextPrevChild(bool next) override;
+
+private:
+    void createControls();
+    void createApplicationView();
+    void createMasterDataView();
+    void createNavigation();
+    void applyDrawingOrder();
+    void applyTabOrder();
+    void unload(int unloadMode);
+    QString programFile(const QString &name) const;
+
+    QString programFolder_;
+    Platform platform_;
+    QString title_;
+    int pendingUnloadMode_ = FormControlMenu;
+    QList<QWidget *> drawingOrder_; // the window's own controls, frontmost first
+    QList<QWidget *> tabOrder_;
+};

@@ -1,0 +1,30 @@
+#include "frmmain.h"
+#include "platform/desktopshell.h"
+#include "platform/eventloopdelay.h"
+#include "platform/messageboxdialogs.h"
+#include "platform/postedkeyboard.h"
+#include "platform/terminationsignals.h"
+
+#include <QApplication>
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    DesktopShell shell;
+    MessageBoxDialogs dialogs;
+    EventLoopDelay delay;
+    PostedKeyboard keyboard;
+
+    frmMain window(QCoreApplication::applicationDirPath(),
+                   Platform{shell, dialogs, delay, keyboard});
+    TerminationSignals termination;
+    QObject::connect(&termination, &TerminationSignals::received, &window, [&window] {
+        window.closeBySystem();
+        QCoreApplication::exit(0);
+    });
+    QObject::connect(&app, &QGuiApplication::commitDataRequest, &window, &frmMain::SaveProp);
+
+    window.Form_Load();
+    window.show();
+    return app.exec();
+}

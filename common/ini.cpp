@@ -1,0 +1,40 @@
+#include "ini.h"
+
+#include "platform/profilereader.h"
+
+namespace modDef
+{
+
+QString ReadIni(const QString &file, const QString &section, const QString &key,
+                const QString &defaultValue)
+{
+    if (file.isEmpty())
+        return defaultValue;
+    QString value = GetToken(ProfileReader::value(section, key, defaultValue, file), 0,
+                             QStringLiteral("#"), false);
+    qsizetype begin = 0;
+    qsizetype end = value.size();
+    while (begin < end && value[begin] == u' ')
+        ++begin;
+    while (end > begin && value[end - 1] == u' ')
+        --end;
+    return value.mid(begin, end - begin).remove(u'\t');
+}
+
+QString GetToken(const QString &text, int index, const QString &delimiter, bool ignoreCase)
+{
+    const Qt::CaseSensitivity cs = ignoreCase ? Qt::CaseInsensitive : Qt::CaseSensitive;
+    QString rest = text;
+    QString field = text;
+    qsizetype hit = rest.indexOf(delimiter, 0, cs);
+    for (int counter = 0; counter <= index; ++counter) {
+        if (hit < 0)
+            return counter == index ? rest : QString();
+        field = rest.left(hit);
+        rest = rest.mid(hit + delimiter.size());
+        hit = rest.indexOf(delimiter, 0, cs);
+    }
+    return field;
+}
+
+} // namespace modDef

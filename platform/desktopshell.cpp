@@ -1,0 +1,56 @@
+// GLib's headers use "signals" as a name, which Qt's keywords would break: they come first.
+#include <gio/gio.h>
+
+#include "desktopshell.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QMimeDatabase>
+#include <memory>
+
+namespace
+{
+
+template <typename T> struct GObjectDeleter {
+    void operator()(T *object) const { g_object_unref(object); }
+};
+template <typename T> using GObjectPtr = std::unique_ptr<T, GObjectDeleter<T>>;
+
+constexpr int started = 42;
+constexpr int fileNotFound = 2;
+constexpr int pathNotFound = 3;
+constexpr int invalidAssociation = 27;
+constexpr int noAssociation = 31;
+
+} // namespace
+
+QString DesktopShell::mimeTypeOf(const QString &path)
+{
+    if (QFileInfo(path).suffix().compare(QLatin1String("fdf"), Qt::CaseInsensitive) == 0)
+        return QStringLiteral("application/vnd.fdf");
+    return QMimeDatabase().mimeTypeForFile(path).name();
+}
+
+int DesktopShell::open(const QString &path)
+{
+    const QFileInfo file(path);
+    if (!file.dir().exists())
+        return pathNotFound;
+    if (!file.isFile())
+        return fileNotFound;
+
+    const QByteArray mimeType = mimeTypeOf(path).toUtf8();
+    GObjectPtr<GAppInfo> app(g_app_info_get_default_for_type(mimeType.constData(), FALSE));
+    if (!app)
+        return noAssociation;
+
+    const QByteArray localPath = QFile::encodeName(file.absoluteFilePath());
+    GObjectPtr<GFile> document(g_file_new_for_path(localPath.constData()));
+    GList *documents = g_list_append(nullptr, document.get());
+    GError *error = nullptr;
+    const gboolean launched = g_app_info_launch(app.get(), documents, nullptr, &error);
+    g_list_free(documents);
+    if (error)
+        g_error_free(error);
+    return launched ? started : invalidAssociation;
+}

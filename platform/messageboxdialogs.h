@@ -1,0 +1,14 @@
+#pragma once
+
+#include "dialogs.h"
+
+class QWidget;
+
+// Dialogs as application-modal QMessageBox windows.
+class MessageBoxDialogs : public Dialogs
+{
+public:
+    void information(const QString &title, const QString &text) override;
+    void warning(const QString &title, const QString &text) override;
+    bool question(const QString &title, const QString &text) override;
+};

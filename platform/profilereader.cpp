@@ -1,0 +1,78 @@
+#include "profilereader.h"
+
+#include "ansitext.h"
+
+#include <QFile>
+#include <QStringView>
+
+namespace
+{
+
+QStringView unquoted(QStringView value)
+{
+    if (value.size() >= 2 && (value.front() == u'"' || value.front() == u'\'') &&
+        value.back() == value.front())
+        return value.mid(1, value.size() - 2);
+    return value;
+}
+
+// Names lose blanks and tabs around them; values only blanks, so that a tab in a value
+// reaches the caller, which removes tabs itself.
+QStringView trimmed(QStringView text, bool tabsToo = true)
+{
+    const auto blank = [tabsToo](QChar c) {
+        return c == u' ' || (tabsToo && c == u'\t');
+    };
+    qsizetype begin = 0;
+    qsizetype end = text.size();
+    while (begin < end && blank(text[begin]))
+        ++begin;
+    while (end > begin && blank(text[end - 1]))
+        --end;
+    return text.mid(begin, end - begin);
+}
+
+QString limited(QStringView text)
+{
+    const qsizetype nul = text.indexOf(QChar(u'\0'));
+    return text.left(nul >= 0 ? nul : text.size()).left(ProfileReader::maxValueLength).toString();
+}
+
+} // namespace
+
+namespace ProfileReader
+{
+
+QString value(const QString &section, const QString &key, const QString &defaultValue,
+              const QString &fileName)
+{
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly))
+        return limited(defaultValue);
+    const QString text = AnsiText::decodeAuto(file.readAll());
+
+    bool inSection = false;
+    for (QStringView line : QStringView(text).tokenize(u'\n')) {
+        if (line.endsWith(u'\r'))
+            line.chop(1);
+        const QStringView lead = trimmed(line);
+        if (lead.isEmpty() || lead.front() == u';')
+            continue;
+        if (lead.front() == u'[') {
+            const qsizetype close = lead.indexOf(u']');
+            const QStringView name = trimmed(lead.mid(1, close < 0 ? -1 : close - 1));
+            inSection = name.compare(section, Qt::CaseInsensitive) == 0;
+            continue;
+        }
+        if (!inSection)
+            continue;
+        const qsizetype equals = line.indexOf(u'=');
+        const QStringView name = trimmed(equals < 0 ? line : line.left(equals));
+        if (name.compare(key, Qt::CaseInsensitive) != 0)
+            continue;
+        return limited(equals < 0 ? QStringView() : unquoted(trimmed(line.mid(equals + 1), false)));
+    }
+    return limited(defaultValue);
+}
+
+} // namespace ProfileReader

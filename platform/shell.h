@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QString>
+
+// The desktop's document service. Results follow the Windows shell: above 32 the operation
+// was started, 2 the file is missing, 31 no application takes the document's type, any
+// other value of 32 or less some other failure.
+class Shell
+{
+public:
+    virtual ~Shell() = default;
+    // Opens the document with the application associated with its type; does not wait.
+    virtual int open(const QString &path) = 0;
+};

@@ -1,0 +1,55 @@
+#pragma once
+
+#include "platform/delay.h"
+#include "platform/dialogs.h"
+#include "platform/shell.h"
+
+#include <QStringList>
+#include <functional>
+
+// Records what the program asks of the desktop and answers as the test says.
+class FakeShell : public Shell
+{
+public:
+    int open(const QString &path) override
+    {
+        opened << path;
+        return openResult;
+    }
+    QStringList opened;
+    int openResult = 42;
+};
+
+class FakeDialogs : public Dialogs
+{
+public:
+    void information(const QString &title, const QString &text) override
+    {
+        shown << QStringLiteral("information|%1|%2").arg(title, text);
+    }
+    void warning(const QString &title, const QString &text) override
+    {
+        shown << QStringLiteral("warning|%1|%2").arg(title, text);
+    }
+    bool question(const QString &title, const QString &text) override
+    {
+        shown << QStringLiteral("question|%1|%2").arg(title, text);
+        return answer;
+    }
+    QStringList shown;
+    bool answer = true;
+};
+
+// Returns at once; `during` stands for whatever the user does while the program waits.
+class FakeDelay : public Delay
+{
+public:
+    void wait(int seconds) override
+    {
+        waits << seconds;
+        if (during)
+            during();
+    }
+    QList<int> waits;
+    std::function<void()> during;
+};

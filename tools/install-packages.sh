@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that building (run) or building and testing (test) needs,
+# only those that are missing. Uses sudo when not root.
+set -euo pipefail
+
+run_packages=(g++ make cmake ninja-build pkg-config qt6-base-dev qt6-qpa-plugins libqpdf-dev
+    libglib2.0-dev shared-mime-info fonts-liberation cups-client)
+test_packages=(pdftk poppler-utils qpdf cups printer-driver-cups-pdf)
+
+packages=("${run_packages[@]}")
+if [ "${1:-run}" = test ]; then
+    packages+=("${test_packages[@]}")
+fi
+
+missing=()
+for p in "${packages[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+        missing+=("$p")
+    fi
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+sudo=()
+[ "$(id -u)" -eq 0 ] || sudo=(sudo)
+echo "Installing: ${missing[*]}"
+"${sudo[@]}" apt-get update -qq
+DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
