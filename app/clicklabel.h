@@ -12,6 +12,9 @@ public:
     // Shows `picture` stretched to the control's size, as an image control does.
     void setPicture(const QPixmap &picture);
 
+    // Free text that the program keeps with the control (a mark's completion state).
+    QString Tag;
+
 signals:
     void clicked();
 

@@ -115,8 +115,4 @@ void frmMain::closeEvent(QCloseEvent *event)
     event->accept();
 }
 
-void frmMain::LoadAntrag() {}
-
 void frmMain::SaveProp() {}
-
-void frmMain::RefreshMarks() {}

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/masterdata.h"
 #include "platform/platform.h"
 
 #include <QList>
@@ -46,6 +47,17 @@ public:
 
     // Completion marks.
     void RefreshMarks();
+    int getCount() const;
+    void lblFormblatt_Click(int index);
+    void imgRead_Click(int index);
+
+    // The form data of a sheet and opening it. CreateFDF tells whether antrag.fdf was written.
+    bool CreateFDF(const QString &DocName);
+    void OpenPDF();
+    int StartDoc(const QString &DocName);
+
+    // The master data as the fields hold them now.
+    MasterData masterData() const;
 
     QString programFolder() const { return programFolder_; }
     // The application title that every message box carries.
@@ -105,6 +117,8 @@ private:
     void createNavigation();
     void applyDrawingOrder();
     void applyTabOrder();
+    void addSheet(int tab, int position, const QString &name);
+    void setMark(int sheet, bool completed);
     void unload(int unloadMode);
     QString programFile(const QString &name) const;
 

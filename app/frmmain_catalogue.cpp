@@ -1,0 +1,50 @@
+// The application tabs, their form sheets and the title, as vra.ini describes them.
+#include "catalogue/catalogue.h"
+#include "clicklabel.h"
+#include "frmmain.h"
+#include "tabcontrol.h"
+#include "twips.h"
+
+void frmMain::LoadAntrag()
+{
+    const Catalogue catalogue = Catalogue::read(programFile(QStringLiteral("vra.ini")));
+    InhaltsV->setTabs(catalogue.tabs);
+    for (const Catalogue::Sheet &sheet : catalogue.sheets)
+        addSheet(sheet.tab, sheet.position, sheet.name);
+    if (const int picture = catalogue.titlePicture())
+        imgTitle[picture]->show();
+    title_ = catalogue.title();
+}
+
+// Creates the label and the mark of the next sheet from their templates, row by row.
+void frmMain::addSheet(int tab, int position, const QString &name)
+{
+    const int i = ++sheetCount;
+    const QRectF labelTemplate = Twips::fromPixels(lblFormblatt[0]->geometry());
+    const QRectF markTemplate = Twips::fromPixels(imgRead[0]->geometry());
+
+    auto *label = new ClickLabel(name, pic[tab]);
+    label->setObjectName(QStringLiteral("lblFormblatt(%1)").arg(i));
+    label->setFont(lblFormblatt[0]->font());
+    label->setPalette(lblFormblatt[0]->palette());
+    label->setCursor(lblFormblatt[0]->cursor());
+    const double top = labelTemplate.top() + (labelTemplate.height() + 60) * (position + 1);
+    label->setGeometry(
+        Twips::toPixels(QRectF(labelTemplate.left(), top, 0, labelTemplate.height())));
+    label->resize(label->sizeHint().width(), label->height());
+    label->show();
+    connect(label, &ClickLabel::clicked, this, [this, i] { lblFormblatt_Click(i); });
+    lblFormblatt.append(label);
+
+    auto *mark = new ClickLabel(pic[tab]);
+    mark->setObjectName(QStringLiteral("imgRead(%1)").arg(i));
+    mark->setPicture(imgRead[0]->pixmap());
+    mark->setCursor(imgRead[0]->cursor());
+    mark->Tag = imgRead[0]->Tag;
+    const double markTop = top + (labelTemplate.height() - markTemplate.height()) / 2;
+    mark->setGeometry(Twips::toPixels(
+        QRectF(markTemplate.left(), markTop, markTemplate.width(), markTemplate.height())));
+    mark->show();
+    connect(mark, &ClickLabel::clicked, this, [this, i] { imgRead_Click(i); });
+    imgRead.append(mark);
+}

@@ -1,0 +1,63 @@
+// The form data file of a sheet and handing it to the desktop.
+#include "documents/fdf.h"
+#include "documents/shellmessages.h"
+#include "frmmain.h"
+#include "platform/shell.h"
+
+#include <QFile>
+#include <QLineEdit>
+#include <QSaveFile>
+
+namespace
+{
+
+constexpr int fileNotFound = 2;
+constexpr int accessDenied = 5;
+
+} // namespace
+
+MasterData frmMain::masterData() const
+{
+    MasterData data;
+    for (int i = 1; i <= 9; ++i)
+        data.packages[i - 1] = {txtMenge[i]->text(), txtMengenart[i]->text(), txtFAP[i]->text()};
+    data.name = AName->text();
+    return data;
+}
+
+bool frmMain::CreateFDF(const QString &DocName)
+{
+    isWritingFdf = true;
+    int failure = 0;
+    QFile templateFile(programFile(QStringLiteral("antrag_.fdf")));
+    if (!templateFile.open(QIODevice::ReadOnly)) {
+        failure = fileNotFound;
+    } else {
+        const QByteArray filled = Fdf::fill(templateFile.readAll(), DocName, masterData());
+        QSaveFile output(programFile(QStringLiteral("antrag.fdf")));
+        output.setDirectWriteFallback(true);
+        if (!output.open(QIODevice::WriteOnly) || output.write(filled) != filled.size() ||
+            !output.commit())
+            failure = accessDenied;
+    }
+    if (failure) {
+        txtMsgBox->hide();
+        txtMsgBox->setText(shellErrorMessage(failure));
+    }
+    isWritingFdf = false;
+    return failure == 0;
+}
+
+void frmMain::OpenPDF()
+{
+    const int result = StartDoc(programFile(QStringLiteral("antrag.fdf")));
+    if (result > 32)
+        return;
+    txtMsgBox->hide();
+    txtMsgBox->setText(shellErrorMessage(result));
+}
+
+int frmMain::StartDoc(const QString &DocName)
+{
+    return platform_.shell.open(DocName);
+}
