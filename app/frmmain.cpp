@@ -22,6 +22,7 @@ frmMain::frmMain(const QString &programFolder, const Platform &platform, QWidget
     connect(Label3, &ClickLabel::clicked, this, &frmMain::Label3_Click);
     connect(Label4, &ClickLabel::clicked, this, &frmMain::Label4_Click);
     connect(Label6, &ClickLabel::clicked, this, &frmMain::Label6_Click);
+    watchEntryFields();
 }
 
 QString frmMain::programFile(const QString &name) const
@@ -78,7 +79,13 @@ void frmMain::Form_QueryUnload(bool &cancel, int unloadMode)
         cancel = true;
         return;
     }
-    SaveProp();
+    if (!SaveProp()) {
+        cancel = !platform_.dialogs.question(
+            title_, QStringLiteral("Die Eingaben konnten nicht gespeichert werden (%1).\n\n"
+                                   "Trotzdem schließen? Die Eingaben dieser Sitzung gehen dann "
+                                   "verloren.")
+                        .arg(saveError_));
+    }
 }
 
 void frmMain::Form_Unload()
@@ -114,5 +121,3 @@ void frmMain::closeEvent(QCloseEvent *event)
     Form_Unload();
     event->accept();
 }
-
-void frmMain::SaveProp() {}

@@ -41,9 +41,10 @@ public:
     void Label4_Click();
     void InhaltsV_Click(int previousTab);
 
-    // The catalogue and the state file.
+    // The catalogue and the state file. SaveProp tells whether the state is safe on disk.
     void LoadAntrag();
-    void SaveProp();
+    void LoadProp();
+    bool SaveProp();
 
     // Completion marks.
     void RefreshMarks();
@@ -58,6 +59,11 @@ public:
 
     // The master data as the fields hold them now.
     MasterData masterData() const;
+
+    // The master-data fields.
+    void entryField_GotFocus(QLineEdit *field);
+    int txtFAP_KeyPress(int index, int keyAscii);
+    void txtFAP_LostFocus(int index);
 
     QString programFolder() const { return programFolder_; }
     // The application title that every message box carries.
@@ -109,6 +115,7 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
     void changeEvent(QEvent *event) override;
     bool focusNextPrevChild(bool next) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void createControls();
@@ -119,6 +126,8 @@ private:
     void applyTabOrder();
     void addSheet(int tab, int position, const QString &name);
     void setMark(int sheet, bool completed);
+    void setMasterData(const MasterData &data);
+    void watchEntryFields();
     void unload(int unloadMode);
     QString programFile(const QString &name) const;
 
@@ -126,6 +135,8 @@ private:
     Platform platform_;
     QString title_;
     int pendingUnloadMode_ = FormControlMenu;
+    QString saveError_;             // why the last SaveProp failed
+    bool keepStateFile_ = false;    // vra.prop could not be read: it must not be overwritten
     QList<QWidget *> drawingOrder_; // the window's own controls, frontmost first
     QList<QWidget *> tabOrder_;
 };

@@ -7,6 +7,7 @@
 
 void frmMain::LoadAntrag()
 {
+    LoadProp();
     const Catalogue catalogue = Catalogue::read(programFile(QStringLiteral("vra.ini")));
     InhaltsV->setTabs(catalogue.tabs);
     for (const Catalogue::Sheet &sheet : catalogue.sheets)

@@ -2,11 +2,11 @@
 #include "documents/fdf.h"
 #include "documents/shellmessages.h"
 #include "frmmain.h"
+#include "platform/atomicfile.h"
 #include "platform/shell.h"
 
 #include <QFile>
 #include <QLineEdit>
-#include <QSaveFile>
 
 namespace
 {
@@ -34,10 +34,7 @@ bool frmMain::CreateFDF(const QString &DocName)
         failure = fileNotFound;
     } else {
         const QByteArray filled = Fdf::fill(templateFile.readAll(), DocName, masterData());
-        QSaveFile output(programFile(QStringLiteral("antrag.fdf")));
-        output.setDirectWriteFallback(true);
-        if (!output.open(QIODevice::WriteOnly) || output.write(filled) != filled.size() ||
-            !output.commit())
+        if (!AtomicFile::write(programFile(QStringLiteral("antrag.fdf")), filled).isEmpty())
             failure = accessDenied;
     }
     if (failure) {

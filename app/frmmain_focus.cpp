@@ -31,7 +31,11 @@ bool frmMain::focusNextPrevChild(bool next)
             continue;
         const int page = StammD->pageOf(candidate);
         if (page >= 0 && StammD->isVisibleTo(this) && !candidate->isHidden()) {
-            StammD->setCurrentIndex(page);
+            // Hiding the page that holds the focus would move the focus on by itself.
+            if (page != StammD->currentIndex()) {
+                focus->clearFocus();
+                StammD->setCurrentIndex(page);
+            }
         } else if (!candidate->isVisibleTo(this)) {
             continue;
         }

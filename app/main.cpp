@@ -22,7 +22,8 @@ int main(int argc, char *argv[])
         window.closeBySystem();
         QCoreApplication::exit(0);
     });
-    QObject::connect(&app, &QGuiApplication::commitDataRequest, &window, &frmMain::SaveProp);
+    QObject::connect(&app, &QGuiApplication::commitDataRequest, &window,
+                     [&window] { window.SaveProp(); });
 
     window.Form_Load();
     window.show();
