@@ -21,6 +21,7 @@ frmMain::frmMain(const QString &programFolder, const Platform &platform, QWidget
     connect(Label7, &ClickLabel::clicked, this, &frmMain::Label7_Click);
     connect(Label3, &ClickLabel::clicked, this, &frmMain::Label3_Click);
     connect(Label4, &ClickLabel::clicked, this, &frmMain::Label4_Click);
+    connect(Label5, &ClickLabel::clicked, this, &frmMain::Label5_Click);
     connect(Label6, &ClickLabel::clicked, this, &frmMain::Label6_Click);
     watchEntryFields();
 }
@@ -90,6 +91,7 @@ void frmMain::Form_QueryUnload(bool &cancel, int unloadMode)
 
 void frmMain::Form_Unload()
 {
+    unloaded_ = true;
     SaveProp();
 }
 

@@ -60,6 +60,9 @@ public:
     // The master data as the fields hold them now.
     MasterData masterData() const;
 
+    // Printing every completed sheet.
+    void Label5_Click();
+
     // The master-data fields.
     void entryField_GotFocus(QLineEdit *field);
     int txtFAP_KeyPress(int index, int keyAscii);
@@ -137,6 +140,7 @@ private:
     int pendingUnloadMode_ = FormControlMenu;
     QString saveError_;             // why the last SaveProp failed
     bool keepStateFile_ = false;    // vra.prop could not be read: it must not be overwritten
+    bool unloaded_ = false;         // the window has closed; a print run must not go on
     QList<QWidget *> drawingOrder_; // the window's own controls, frontmost first
     QList<QWidget *> tabOrder_;
 };

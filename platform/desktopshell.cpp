@@ -6,6 +6,8 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QMimeDatabase>
+#include <QProcess>
+#include <QStandardPaths>
 #include <memory>
 
 namespace
@@ -53,4 +55,37 @@ int DesktopShell::open(const QString &path)
     if (error)
         g_error_free(error);
     return launched ? started : invalidAssociation;
+}
+
+void DesktopShell::print(const QString &path, std::function<void(const QString &)> done)
+{
+    if (!QFileInfo(path).isFile()) {
+        done(QStringLiteral("Die Datei %1 fehlt").arg(path));
+        return;
+    }
+    const QString lp = QStandardPaths::findExecutable(QStringLiteral("lp"));
+    if (lp.isEmpty()) {
+        done(QStringLiteral("Das Druckprogramm lp (CUPS) ist nicht installiert"));
+        return;
+    }
+    auto *job = new QProcess(&jobs_);
+    job->setProcessChannelMode(QProcess::MergedChannels);
+    QObject::connect(
+        job, &QProcess::finished, &jobs_, [job, done](int code, QProcess::ExitStatus status) {
+            const QString answer = QString::fromLocal8Bit(job->readAll()).trimmed();
+            job->deleteLater();
+            if (status == QProcess::NormalExit && code == 0)
+                done(QString());
+            else
+                done(answer.isEmpty() ? QStringLiteral("Der Drucker hat den Auftrag abgelehnt")
+                                      : answer);
+        });
+    QObject::connect(
+        job, &QProcess::errorOccurred, &jobs_, [job, done](QProcess::ProcessError error) {
+            if (error != QProcess::FailedToStart)
+                return;
+            job->deleteLater();
+            done(QStringLiteral("lp konnte nicht gestartet werden: ") + job->errorString());
+        });
+    job->start(lp, {QStringLiteral("--"), path});
 }

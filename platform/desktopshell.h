@@ -2,14 +2,21 @@
 
 #include "shell.h"
 
+#include <QObject>
+
 // Opens documents with the desktop's default application for their MIME type, as the
-// freedesktop associations (mimeapps.list, desktop entries) name it.
+// freedesktop associations (mimeapps.list, desktop entries) name it. Prints them through CUPS
+// with lp.
 class DesktopShell : public Shell
 {
 public:
     int open(const QString &path) override;
+    void print(const QString &path, std::function<void(const QString &failure)> done) override;
 
     // The MIME type by which a document is opened. FDF files go by their extension alone:
     // the MIME database has no FDF type and would otherwise take them for something else.
     static QString mimeTypeOf(const QString &path);
+
+private:
+    QObject jobs_; // the lp processes still running
 };

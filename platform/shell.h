@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <functional>
 
 // The desktop's document service. Results follow the Windows shell: above 32 the operation
 // was started, 2 the file is missing, 31 no application takes the document's type, any
@@ -11,4 +12,9 @@ public:
     virtual ~Shell() = default;
     // Opens the document with the application associated with its type; does not wait.
     virtual int open(const QString &path) = 0;
+
+    // Hands the document to the printer and does not wait for the printout. `done` gets an
+    // empty text once the printer has taken the job, else the reason why it has not; it may
+    // be called before print returns.
+    virtual void print(const QString &path, std::function<void(const QString &failure)> done) = 0;
 };

@@ -4,6 +4,7 @@
 #include "platform/dialogs.h"
 #include "platform/shell.h"
 
+#include <QMap>
 #include <QStringList>
 #include <functional>
 
@@ -16,8 +17,22 @@ public:
         opened << path;
         return openResult;
     }
+    void print(const QString &path, std::function<void(const QString &)> done) override
+    {
+        printed << path;
+        const QString failure = printFailures.value(path);
+        if (answerLater)
+            pendingAnswers.append([done, failure] { done(failure); });
+        else
+            done(failure);
+    }
+
     QStringList opened;
     int openResult = 42;
+    QStringList printed;
+    QMap<QString, QString> printFailures; // by path
+    bool answerLater = false;             // hold the printer's answers in pendingAnswers
+    QList<std::function<void()>> pendingAnswers;
 };
 
 class FakeDialogs : public Dialogs

@@ -60,6 +60,44 @@ private slots:
         QCOMPARE(shell.open(path), expected);
     }
 
+    void printAnswers_data()
+    {
+        QTest::addColumn<QByteArray>("lp");
+        QTest::addColumn<bool>("file");
+        QTest::addColumn<QString>("failure");
+        QTest::newRow("taken") << QByteArray("exit 0") << true << "";
+        QTest::newRow("refused") << QByteArray("echo 'lp: Error - no default destination'; exit 1")
+                                 << true << "lp: Error - no default destination";
+        QTest::newRow("no lp") << QByteArray() << true
+                               << "Das Druckprogramm lp (CUPS) ist nicht installiert";
+        QTest::newRow("no file") << QByteArray("exit 0") << false
+                                 << "Die Datei " + desktop_.filePath("none.pdf") + " fehlt";
+    }
+
+    void printAnswers()
+    {
+        QFETCH(QByteArray, lp);
+        QFETCH(bool, file);
+        QFETCH(QString, failure);
+        // A bin folder of the test's own, with an lp that answers as the row says.
+        QTemporaryDir bin;
+        if (!lp.isEmpty()) {
+            QFile script(bin.filePath(QStringLiteral("lp")));
+            QVERIFY(script.open(QIODevice::WriteOnly));
+            script.write("#!/bin/sh\n" + lp + "\n");
+            script.close();
+            script.setPermissions(QFile::ReadOwner | QFile::ExeOwner);
+        }
+        const QByteArray path = qgetenv("PATH");
+        qputenv("PATH", bin.path().toUtf8());
+        DesktopShell shell;
+        QStringList answers;
+        shell.print(file ? document("Blatt.pdf") : desktop_.filePath("none.pdf"),
+                    [&answers](const QString &answer) { answers << answer; });
+        qputenv("PATH", path);
+        QTRY_COMPARE(answers, QStringList({failure}));
+    }
+
     void opensWithTheAssociatedApplication()
     {
         const QString fdf = document(QStringLiteral("antrag.fdf"));

@@ -1,0 +1,61 @@
+// Printing every completed sheet, one after the other, while the window stays usable.
+#include "clicklabel.h"
+#include "documents/printreport.h"
+#include "frmmain.h"
+#include "platform/delay.h"
+#include "platform/dialogs.h"
+#include "platform/shell.h"
+
+#include <QLabel>
+#include <QPointer>
+#include <QPushButton>
+
+void frmMain::Label5_Click()
+{
+    // A run inside a run would print twice and end the close guard too early.
+    if (isPrinting)
+        return;
+    isPrinting = true;
+    if (getCount() == 0) {
+        platform_.dialogs.information(title_, QStringLiteral("Es wurden noch keine Anträge "
+                                                             "fertiggestellt!"));
+        isPrinting = false;
+        return;
+    }
+    if (!platform_.dialogs.question(
+            title_, QStringLiteral("Sollen alle fertiggestellten Anträge (%1) gedruckt werden?")
+                        .arg(getCount()))) {
+        lblInfo->hide();
+        cmdPrint->hide();
+        isPrinting = false;
+        unsetCursor();
+        return;
+    }
+
+    setCursor(Qt::WaitCursor);
+    const auto report = std::make_shared<PrintReport>();
+    const int last = sheetCount;
+    // The window may close by the system during a wait; then nothing more is sent.
+    for (int n = 1; n <= last && !unloaded_; ++n) {
+        const QString caption = lblFormblatt[n]->text();
+        const QString file = PrintReport::sheetFile(programFolder_, caption);
+        if (imgRead[n]->Tag != QLatin1String("OK"))
+            continue;
+        lblInfo->show();
+        cmdPrint->hide();
+        lblInfo->setText(PrintReport::statusText(caption));
+        platform_.shell.print(file, report->send(caption));
+        platform_.delay.wait(2);
+    }
+    isPrinting = false;
+    lblInfo->hide();
+    cmdPrint->hide();
+    unsetCursor();
+
+    QPointer<frmMain> window(this);
+    report->onComplete = [window](const QString &message) {
+        if (window && !window->unloaded_ && !message.isEmpty())
+            window->platform_.dialogs.warning(window->title_, message);
+    };
+    report->finish();
+}
