@@ -68,24 +68,39 @@ void DesktopShell::print(const QString &path, std::function<void(const QString &
         done(QStringLiteral("Das Druckprogramm lp (CUPS) ist nicht installiert"));
         return;
     }
+    queue_.append({lp, path, std::move(done)});
+    if (!running_)
+        startNextJob();
+}
+
+// One lp at a time, so that the printer gets the jobs in the order they were asked for.
+void DesktopShell::startNextJob()
+{
+    running_ = !queue_.isEmpty();
+    if (!running_)
+        return;
+    const PrintJob next = queue_.takeFirst();
     auto *job = new QProcess(&jobs_);
     job->setProcessChannelMode(QProcess::MergedChannels);
+    const auto answer = [this, job, done = next.done](const QString &failure) {
+        job->deleteLater();
+        done(failure);
+        startNextJob();
+    };
+    QObject::connect(job, &QProcess::finished, &jobs_,
+                     [job, answer](int code, QProcess::ExitStatus status) {
+                         const QString output = QString::fromLocal8Bit(job->readAll()).trimmed();
+                         if (status == QProcess::NormalExit && code == 0)
+                             answer(QString());
+                         else if (output.isEmpty())
+                             answer(QStringLiteral("Der Drucker hat den Auftrag abgelehnt"));
+                         else
+                             answer(output);
+                     });
     QObject::connect(
-        job, &QProcess::finished, &jobs_, [job, done](int code, QProcess::ExitStatus status) {
-            const QString answer = QString::fromLocal8Bit(job->readAll()).trimmed();
-            job->deleteLater();
-            if (status == QProcess::NormalExit && code == 0)
-                done(QString());
-            else
-                done(answer.isEmpty() ? QStringLiteral("Der Drucker hat den Auftrag abgelehnt")
-                                      : answer);
+        job, &QProcess::errorOccurred, &jobs_, [job, answer](QProcess::ProcessError error) {
+            if (error == QProcess::FailedToStart)
+                answer(QStringLiteral("lp konnte nicht gestartet werden: ") + job->errorString());
         });
-    QObject::connect(
-        job, &QProcess::errorOccurred, &jobs_, [job, done](QProcess::ProcessError error) {
-            if (error != QProcess::FailedToStart)
-                return;
-            job->deleteLater();
-            done(QStringLiteral("lp konnte nicht gestartet werden: ") + job->errorString());
-        });
-    job->start(lp, {QStringLiteral("--"), path});
+    job->start(next.lp, {QStringLiteral("--"), next.path});
 }

@@ -2,6 +2,7 @@
 
 #include "shell.h"
 
+#include <QList>
 #include <QObject>
 
 // Opens documents with the desktop's default application for their MIME type, as the
@@ -18,5 +19,14 @@ public:
     static QString mimeTypeOf(const QString &path);
 
 private:
-    QObject jobs_; // the lp processes still running
+    struct PrintJob {
+        QString lp;
+        QString path;
+        std::function<void(const QString &failure)> done;
+    };
+    void startNextJob();
+
+    QObject jobs_; // the lp process running
+    QList<PrintJob> queue_;
+    bool running_ = false;
 };
