@@ -9,6 +9,7 @@
 class BrowserPane;
 class ClickLabel;
 class LineShape;
+class PrintReport;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -133,6 +134,9 @@ private:
     void watchEntryFields();
     void unload(int unloadMode);
     QString programFile(const QString &name) const;
+    // Where the filled copies of the forms go.
+    QString filledFolder() const;
+    QString filledForPrinting(const QString &caption, const QString &file, PrintReport &report);
 
     QString programFolder_;
     Platform platform_;

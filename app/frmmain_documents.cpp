@@ -1,11 +1,13 @@
 // The form data file of a sheet and handing it to the desktop.
 #include "documents/fdf.h"
+#include "documents/formfiller.h"
 #include "documents/shellmessages.h"
 #include "frmmain.h"
 #include "platform/atomicfile.h"
 #include "platform/shell.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QLineEdit>
 
 namespace
@@ -56,5 +58,19 @@ void frmMain::OpenPDF()
 
 int frmMain::StartDoc(const QString &DocName)
 {
-    return platform_.shell.open(DocName);
+    // Without an application for FDF files, the form is filled here and shown as a PDF.
+    if (!DocName.endsWith(QLatin1String(".fdf"), Qt::CaseInsensitive) ||
+        platform_.shell.canOpen(DocName))
+        return platform_.shell.open(DocName);
+    QFile fdf(DocName);
+    if (!fdf.open(QIODevice::ReadOnly))
+        return fileNotFound;
+    const FormFiller::Result filled =
+        FormFiller::fill(fdf.readAll(), QFileInfo(DocName).path(), filledFolder());
+    return filled.code ? filled.code : platform_.shell.open(filled.path);
+}
+
+QString frmMain::filledFolder() const
+{
+    return programFile(QStringLiteral("ausgefuellt"));
 }

@@ -1,11 +1,14 @@
 // Printing every completed sheet, one after the other, while the window stays usable.
 #include "clicklabel.h"
+#include "documents/fdf.h"
+#include "documents/formfiller.h"
 #include "documents/printreport.h"
 #include "frmmain.h"
 #include "platform/delay.h"
 #include "platform/dialogs.h"
 #include "platform/shell.h"
 
+#include <QFile>
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>
@@ -44,7 +47,7 @@ void frmMain::Label5_Click()
         lblInfo->show();
         cmdPrint->hide();
         lblInfo->setText(PrintReport::statusText(caption));
-        platform_.shell.print(file, report->send(caption));
+        platform_.shell.print(filledForPrinting(caption, file, *report), report->send(caption));
         platform_.delay.wait(2);
     }
     isPrinting = false;
@@ -58,4 +61,24 @@ void frmMain::Label5_Click()
             window->platform_.dialogs.warning(window->title_, message);
     };
     report->finish();
+}
+
+// The sheet filled with the master data as they stand now; the blank form when that fails.
+QString frmMain::filledForPrinting(const QString &caption, const QString &file, PrintReport &report)
+{
+    QFile templateFile(programFile(QStringLiteral("antrag_.fdf")));
+    if (!templateFile.open(QIODevice::ReadOnly)) {
+        report.printedBlank(caption,
+                            QStringLiteral("Die Vorlage %1 fehlt").arg(templateFile.fileName()));
+        return file;
+    }
+    const QByteArray fdf =
+        Fdf::fill(templateFile.readAll(), caption + QStringLiteral(".pdf"), masterData());
+    const FormFiller::Result filled = FormFiller::fill(fdf, programFolder_, filledFolder());
+    if (filled.code == 0)
+        return filled.path;
+    // A missing form is the printer's failure to report; anything else prints it blank.
+    if (QFile::exists(file))
+        report.printedBlank(caption, filled.error);
+    return file;
 }

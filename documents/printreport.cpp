@@ -1,5 +1,7 @@
 #include "printreport.h"
 
+#include <QStringList>
+
 QString PrintReport::statusText(const QString &caption)
 {
     return QStringLiteral("Antrag \"%1\" wird gedruckt...").arg(caption);
@@ -21,6 +23,11 @@ std::function<void(const QString &)> PrintReport::send(const QString &caption)
     };
 }
 
+void PrintReport::printedBlank(const QString &caption, const QString &reason)
+{
+    blank_.append({caption, reason});
+}
+
 void PrintReport::finish()
 {
     finished_ = true;
@@ -31,12 +38,19 @@ void PrintReport::completeIfDone()
 {
     if (!finished_ || pending_ > 0 || !onComplete)
         return;
-    QString message;
-    if (!failures_.isEmpty()) {
-        message = QStringLiteral("Diese Anträge wurden nicht gedruckt:\n");
-        for (const auto &[caption, reason] : failures_)
-            message += QStringLiteral("\n• %1: %2").arg(caption, reason);
-    }
+    const auto section = [](const QString &heading, const auto &sheets) {
+        QString text = heading;
+        for (const auto &[caption, reason] : sheets)
+            text += QStringLiteral("\n• %1: %2").arg(caption, reason);
+        return text;
+    };
+    QStringList sections;
+    if (!failures_.isEmpty())
+        sections << section(QStringLiteral("Diese Anträge wurden nicht gedruckt:\n"), failures_);
+    if (!blank_.isEmpty())
+        sections << section(QStringLiteral("Diese Anträge wurden ohne die Stammdaten gedruckt:\n"),
+                            blank_);
+    const QString message = sections.join(QStringLiteral("\n\n"));
     const auto complete = std::exchange(onComplete, nullptr);
     complete(message);
 }

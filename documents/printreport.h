@@ -18,6 +18,8 @@ public:
     // A sheet is handed to the printer; call the result with an empty text when the printer
     // took it, else with the reason. The result keeps the report alive until it is called.
     std::function<void(const QString &failure)> send(const QString &caption);
+    // A sheet went to the printer as the blank form, because it could not be filled.
+    void printedBlank(const QString &caption, const QString &reason);
     // The run sends nothing more.
     void finish();
 
@@ -29,6 +31,7 @@ private:
     void completeIfDone();
 
     QList<std::pair<QString, QString>> failures_;
+    QList<std::pair<QString, QString>> blank_;
     int pending_ = 0;
     bool finished_ = false;
 };

@@ -33,6 +33,13 @@ QString DesktopShell::mimeTypeOf(const QString &path)
     return QMimeDatabase().mimeTypeForFile(path).name();
 }
 
+bool DesktopShell::canOpen(const QString &path)
+{
+    const QByteArray mimeType = mimeTypeOf(path).toUtf8();
+    return GObjectPtr<GAppInfo>(g_app_info_get_default_for_type(mimeType.constData(), FALSE)) !=
+           nullptr;
+}
+
 int DesktopShell::open(const QString &path)
 {
     const QFileInfo file(path);

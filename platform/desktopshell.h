@@ -12,6 +12,7 @@ class DesktopShell : public Shell
 {
 public:
     int open(const QString &path) override;
+    bool canOpen(const QString &path) override;
     void print(const QString &path, std::function<void(const QString &failure)> done) override;
 
     // The MIME type by which a document is opened. FDF files go by their extension alone:

@@ -12,6 +12,8 @@ public:
     virtual ~Shell() = default;
     // Opens the document with the application associated with its type; does not wait.
     virtual int open(const QString &path) = 0;
+    // Whether an application is associated with the document's type.
+    virtual bool canOpen(const QString &path) = 0;
 
     // Hands the document to the printer and does not wait for the printout. `done` gets an
     // empty text once the printer has taken the job, else the reason why it has not; it may

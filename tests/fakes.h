@@ -17,6 +17,10 @@ public:
         opened << path;
         return openResult;
     }
+    bool canOpen(const QString &path) override
+    {
+        return !path.endsWith(QLatin1String(".fdf")) || fdfViewer;
+    }
     void print(const QString &path, std::function<void(const QString &)> done) override
     {
         printed << path;
@@ -29,6 +33,7 @@ public:
 
     QStringList opened;
     int openResult = 42;
+    bool fdfViewer = true; // an application takes FDF files
     QStringList printed;
     QMap<QString, QString> printFailures; // by path
     bool answerLater = false;             // hold the printer's answers in pendingAnswers

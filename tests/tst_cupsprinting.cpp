@@ -31,6 +31,8 @@ private slots:
                   "Formblatt.3=" +
                   sheets[1].toUtf8() + "\r\n");
         ini.close();
+        QVERIFY(QFile::copy(QStringLiteral(VRA_SOURCE_DIR "/program/antrag_.fdf"),
+                            folder.filePath("antrag_.fdf")));
         for (const QString &sheet : sheets)
             QVERIFY(QFile::copy(QStringLiteral(VRA_SOURCE_DIR "/program/") + sheet + ".pdf",
                                 folder.filePath(sheet + ".pdf")));

@@ -1,3 +1,4 @@
+#include "fakedesktop.h"
 #include "platform/desktopshell.h"
 
 #include <QCoreApplication>
@@ -6,8 +7,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-// A desktop of the test's own: one application, associated with FDF files only, that writes
-// the paths it is given into a log.
+// A desktop of the test's own with one application, for FDF files only.
 class TestDesktopShell : public QObject
 {
     Q_OBJECT
@@ -17,13 +17,6 @@ public:
 
 private:
     const QTemporaryDir &desktop_;
-    QString log() const { return desktop_.filePath(QStringLiteral("opened.log")); }
-
-    QString readLog() const
-    {
-        QFile file(log());
-        return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
-    }
 
     QString document(const QString &name) const
     {
@@ -102,49 +95,17 @@ private slots:
     {
         const QString fdf = document(QStringLiteral("antrag.fdf"));
         DesktopShell shell;
+        QVERIFY(shell.canOpen(fdf));
+        QVERIFY(!shell.canOpen(desktop_.filePath("Blatt.pdf")));
         QVERIFY(shell.open(fdf) > 32);
-        QTRY_COMPARE(readLog(), fdf + u'\n');
+        QTRY_COMPARE(fakeDesktopLog(desktop_, "fdfviewer"), fdf + u'\n');
     }
 };
 
 int main(int argc, char *argv[])
 {
     QTemporaryDir desktop;
-    const QString data = desktop.filePath(QStringLiteral("data"));
-    const QString config = desktop.filePath(QStringLiteral("config"));
-    QDir().mkpath(data + QStringLiteral("/applications"));
-    QDir().mkpath(config);
-
-    const QString viewer = desktop.filePath(QStringLiteral("viewer.sh"));
-    QFile script(viewer);
-    if (!script.open(QIODevice::WriteOnly))
-        return 1;
-    script.write("#!/bin/sh\necho \"$1\" >> \"$(dirname \"$0\")/opened.log\"\n");
-    script.close();
-    script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-
-    QFile entry(data + QStringLiteral("/applications/fakeviewer.desktop"));
-    if (!entry.open(QIODevice::WriteOnly))
-        return 1;
-    entry.write("[Desktop Entry]\nType=Application\nName=Fake viewer\nExec=" + viewer.toUtf8() +
-                " %f\nMimeType=application/vnd.fdf;\n");
-    entry.close();
-    QFile defaults(config + QStringLiteral("/mimeapps.list"));
-    if (!defaults.open(QIODevice::WriteOnly))
-        return 1;
-    defaults.write("[Default Applications]\napplication/vnd.fdf=fakeviewer.desktop\n");
-    defaults.close();
-
-    // Set before the first lookup: GIO reads these once per process.
-    qputenv("XDG_DATA_HOME", data.toUtf8());
-    qputenv("XDG_CONFIG_HOME", config.toUtf8());
-    // The system's MIME database, but none of the system's applications.
-    const QString share = desktop.filePath(QStringLiteral("share"));
-    QDir().mkpath(share);
-    QFile::link(QStringLiteral("/usr/share/mime"), share + QStringLiteral("/mime"));
-    qputenv("XDG_DATA_DIRS", share.toUtf8());
-    qputenv("XDG_CONFIG_DIRS", desktop.filePath(QStringLiteral("none")).toUtf8());
-
+    makeFakeDesktop(desktop, {{"application/vnd.fdf", "fdfviewer"}});
     QCoreApplication app(argc, argv);
     TestDesktopShell test(desktop);
     return QTest::qExec(&test, argc, argv);

@@ -29,7 +29,11 @@ private:
             ini +=
                 "Formblatt." + QByteArray::number(k) + "=Blatt " + QByteArray::number(k) + "\r\n";
         f.writeFile("vra.ini", ini);
-        f.writeFile("antrag_.fdf", "/F (Antrag.pdf)\r\n");
+        const QString program = QStringLiteral(VRA_SOURCE_DIR "/program/");
+        QFile::copy(program + "antrag_.fdf", f.path("antrag_.fdf"));
+        for (int k = 1; k <= 6; ++k)
+            QFile::copy(program + "Formblatt 1 - Antragsteller.pdf",
+                        f.path(QStringLiteral("Blatt %1.pdf").arg(k)));
         frmMain &w = f.start();
         w.show();
         if (!QTest::qWaitForWindowExposed(&w))
@@ -40,9 +44,10 @@ private:
         return w;
     }
 
+    // The filled copy of sheet n, which is what goes to the printer.
     QString sheet(const WindowFixture &f, int n)
     {
-        return f.path(QStringLiteral("Blatt %1.pdf").arg(n));
+        return f.path(QStringLiteral("ausgefuellt/Blatt %1.pdf").arg(n));
     }
 
 private slots:
@@ -148,19 +153,24 @@ private slots:
     void failuresAreReportedAtTheEnd()
     {
         WindowFixture f;
-        frmMain &w = open(f, {2, 3, 5});
-        f.shell.printFailures.insert(sheet(f, 3), QStringLiteral("Die Datei fehlt"));
+        frmMain &w = open(f, {2, 3, 5, 6});
+        QVERIFY(QFile::remove(f.path("Blatt 3.pdf")));
+        f.shell.printFailures.insert(f.path("Blatt 3.pdf"), QStringLiteral("Die Datei fehlt"));
         f.shell.printFailures.insert(sheet(f, 5), QStringLiteral("lp: Fehler"));
+        f.writeFile("Blatt 6.pdf", "%PDF-1.4 damaged");
         f.shell.answerLater = true;
         clickOn(w.Label5);
-        QCOMPARE(f.shell.printed.size(), 3);
+        QCOMPARE(f.shell.printed, QStringList({sheet(f, 2), f.path("Blatt 3.pdf"), sheet(f, 5),
+                                               f.path("Blatt 6.pdf")}));
         QCOMPARE(f.dialogs.shown.size(), 1); // the answers are not in yet
         for (const auto &answer : std::exchange(f.shell.pendingAnswers, {}))
             answer();
         QCOMPARE(f.dialogs.shown.size(), 2);
-        QCOMPARE(f.dialogs.shown[1], QStringLiteral("warning|VRA - Antrag A|Diese Anträge wurden "
-                                                    "nicht gedruckt:\n\n• Blatt 3: Die Datei "
-                                                    "fehlt\n• Blatt 5: lp: Fehler"));
+        QVERIFY(f.dialogs.shown[1].startsWith(
+            "warning|VRA - Antrag A|Diese Anträge wurden nicht gedruckt:\n\n• Blatt 3: Die Datei "
+            "fehlt\n• Blatt 5: lp: Fehler\n\nDiese Anträge wurden ohne die Stammdaten "
+            "gedruckt:\n\n• Blatt 6: Das Formular " +
+            f.path("Blatt 6.pdf") + " ist beschädigt"));
     }
 };
 
