@@ -1,0 +1,102 @@
+// The work of one click on a form sheet: the FDF file for the sample template and for a
+// template of 2000 lines, and, without an FDF viewer, the filled copy of the sample form.
+//   bench_documents [ROUNDS]
+#include "app/clicklabel.h"
+#include "app/frmmain.h"
+#include "platform/delay.h"
+#include "platform/dialogs.h"
+#include "platform/postedkeyboard.h"
+#include "platform/shell.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <cstdio>
+
+namespace {
+
+// A desktop without an FDF viewer that opens nothing, so that only the program's work counts.
+class QuietShell : public Shell {
+public:
+    int open(const QString &) override { return 42; }
+    bool canOpen(const QString &path) override { return !path.endsWith(QLatin1String(".fdf")); }
+    void print(const QString &, std::function<void(const QString &)> done) override { done({}); }
+};
+
+class NoDialogs : public Dialogs {
+public:
+    void information(const QString &, const QString &) override {}
+    void warning(const QString &, const QString &) override {}
+    bool question(const QString &, const QString &) override { return false; }
+};
+
+class NoDelay : public Delay {
+public:
+    void wait(int) override {}
+};
+
+double medianMicroseconds(int rounds, const std::function<void()> &work)
+{
+    QList<qint64> times;
+    for (int i = 0; i < rounds; ++i) {
+        QElapsedTimer timer;
+        timer.start();
+        work();
+        times << timer.nsecsElapsed();
+    }
+    std::sort(times.begin(), times.end());
+    return times[times.size() / 2] / 1000.0;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    const int rounds = argc > 1 ? QString::fromLocal8Bit(argv[1]).toInt() : 200;
+    QTemporaryDir folder;
+    const QString program = QStringLiteral(VRA_SOURCE_DIR "/program/");
+    const QString sheet = QStringLiteral("Formblatt 4 - Packungen");
+    for (const QString &file : {QStringLiteral("vra.ini"), QStringLiteral("antrag_.fdf"),
+                                sheet + QStringLiteral(".pdf")})
+        QFile::copy(program + file, folder.filePath(file));
+
+    QuietShell shell;
+    NoDialogs dialogs;
+    NoDelay delay;
+    PostedKeyboard keyboard;
+    frmMain w(folder.path(), Platform{shell, dialogs, delay, keyboard});
+    w.Form_Load();
+    w.AName->setText(QStringLiteral("Jürgen Groß (Wien)"));
+    for (int i = 1; i <= 9; ++i) {
+        w.txtMenge[i]->setText(QString::number(i * 10));
+        w.txtMengenart[i]->setText(QStringLiteral("Stück"));
+        w.txtFAP[i]->setText(QStringLiteral("1.234,50"));
+    }
+    const QString docName = sheet + QStringLiteral(".pdf");
+
+    std::printf("CreateFDF, sample template:        %8.1f us\n",
+                medianMicroseconds(rounds, [&] { w.CreateFDF(docName); }));
+    std::printf("click to filled copy, sample form: %8.1f us\n",
+                medianMicroseconds(rounds, [&] {
+                    w.CreateFDF(docName);
+                    w.OpenPDF();
+                }));
+
+    QFile sample(program + QStringLiteral("antrag_.fdf"));
+    sample.open(QIODevice::ReadOnly);
+    const QList<QByteArray> lines = sample.readAll().split('\n');
+    QByteArray large;
+    for (int i = 0; large.count('\n') < 2000; ++i)
+        large += lines[i % lines.size()] + '\n';
+    QFile templateFile(folder.filePath(QStringLiteral("antrag_.fdf")));
+    templateFile.open(QIODevice::WriteOnly | QIODevice::Truncate);
+    templateFile.write(large);
+    templateFile.close();
+    std::printf("CreateFDF, 2000-line template:     %8.1f us\n",
+                medianMicroseconds(std::max(1, rounds / 10), [&] { w.CreateFDF(docName); }));
+    return 0;
+}
