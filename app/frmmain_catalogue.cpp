@@ -29,6 +29,7 @@ void frmMain::addSheet(int tab, int position, const QString &name)
     label->setFont(lblFormblatt[0]->font());
     label->setPalette(lblFormblatt[0]->palette());
     label->setCursor(lblFormblatt[0]->cursor());
+    label->setToolTip(name);
     const double top = labelTemplate.top() + (labelTemplate.height() + 60) * (position + 1);
     label->setGeometry(
         Twips::toPixels(QRectF(labelTemplate.left(), top, 0, labelTemplate.height())));

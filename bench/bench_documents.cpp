@@ -16,24 +16,28 @@
 #include <algorithm>
 #include <cstdio>
 
-namespace {
+namespace
+{
 
 // A desktop without an FDF viewer that opens nothing, so that only the program's work counts.
-class QuietShell : public Shell {
+class QuietShell : public Shell
+{
 public:
     int open(const QString &) override { return 42; }
     bool canOpen(const QString &path) override { return !path.endsWith(QLatin1String(".fdf")); }
     void print(const QString &, std::function<void(const QString &)> done) override { done({}); }
 };
 
-class NoDialogs : public Dialogs {
+class NoDialogs : public Dialogs
+{
 public:
     void information(const QString &, const QString &) override {}
     void warning(const QString &, const QString &) override {}
     bool question(const QString &, const QString &) override { return false; }
 };
 
-class NoDelay : public Delay {
+class NoDelay : public Delay
+{
 public:
     void wait(int) override {}
 };
@@ -59,9 +63,9 @@ int main(int argc, char *argv[])
     const int rounds = argc > 1 ? QString::fromLocal8Bit(argv[1]).toInt() : 200;
     QTemporaryDir folder;
     const QString program = QStringLiteral(VRA_SOURCE_DIR "/program/");
-    const QString sheet = QStringLiteral("Formblatt 4 - Packungen");
-    for (const QString &file : {QStringLiteral("vra.ini"), QStringLiteral("antrag_.fdf"),
-                                sheet + QStringLiteral(".pdf")})
+    const QString sheet = QStringLiteral("4 Packungen");
+    for (const QString &file :
+         {QStringLiteral("vra.ini"), QStringLiteral("antrag_.fdf"), sheet + QStringLiteral(".pdf")})
         QFile::copy(program + file, folder.filePath(file));
 
     QuietShell shell;
@@ -80,8 +84,7 @@ int main(int argc, char *argv[])
 
     std::printf("CreateFDF, sample template:        %8.1f us\n",
                 medianMicroseconds(rounds, [&] { w.CreateFDF(docName); }));
-    std::printf("click to filled copy, sample form: %8.1f us\n",
-                medianMicroseconds(rounds, [&] {
+    std::printf("click to filled copy, sample form: %8.1f us\n", medianMicroseconds(rounds, [&] {
                     w.CreateFDF(docName);
                     w.OpenPDF();
                 }));

@@ -14,16 +14,19 @@
 #include <cstdio>
 #include <sys/resource.h>
 
-namespace {
+namespace
+{
 
-class TakingShell : public Shell {
+class TakingShell : public Shell
+{
 public:
     int open(const QString &) override { return 42; }
     bool canOpen(const QString &) override { return true; }
     void print(const QString &, std::function<void(const QString &)> done) override { done({}); }
 };
 
-class YesDialogs : public Dialogs {
+class YesDialogs : public Dialogs
+{
 public:
     void information(const QString &, const QString &) override {}
     void warning(const QString &, const QString &) override {}

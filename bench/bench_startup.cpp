@@ -16,7 +16,8 @@
 #include <chrono>
 #include <cstdio>
 
-namespace {
+namespace
+{
 
 long peakKilobytes()
 {
@@ -31,7 +32,8 @@ long peakKilobytes()
 }
 
 // Reports the first expose of the window, then ends the program.
-class FirstFrame : public QObject {
+class FirstFrame : public QObject
+{
 public:
     bool eventFilter(QObject *watched, QEvent *event) override
     {

@@ -23,7 +23,7 @@ private slots:
         QVERIFY2(!printed.isEmpty(), "run through tests/cups/with-cups-pdf.sh");
 
         QTemporaryDir folder;
-        const QStringList sheets = {"Formblatt 3 - Produktangaben", "Formblatt 1 - Antragsteller"};
+        const QStringList sheets = {"3 Produktangaben", "1 Antragsteller"};
         QFile ini(folder.filePath("vra.ini"));
         QVERIFY(ini.open(QIODevice::WriteOnly));
         ini.write("[TAB1]\r\nFormblatt.1=" + sheets[0].toUtf8() +
@@ -67,9 +67,10 @@ private slots:
         }
         if (jobs[0] > jobs[1])
             titles.swapItemsAt(0, 1);
-        // Sheet 1 before sheet 3, whatever the order of completion.
-        QCOMPARE(titles, QStringList({"Formblatt_3_-_Produktangaben.pdf",
-                                      "Formblatt_1_-_Antragsteller.pdf"}));
+        // Sheet 1 before sheet 3, whatever the order of completion. cups-pdf may add to the
+        // title what it finds in the document.
+        QVERIFY2(titles[0].startsWith("3_Produktangaben.pdf"), qPrintable(titles[0]));
+        QVERIFY2(titles[1].startsWith("1_Antragsteller.pdf"), qPrintable(titles[1]));
         QCOMPARE(dialogs.shown.size(), 1); // the question; no failure reported
     }
 };

@@ -25,7 +25,7 @@ private slots:
     void clickOpensTheFilledCopy()
     {
         QTemporaryDir folder;
-        const QString sheet = QStringLiteral("Formblatt 1 - Antragsteller.pdf");
+        const QString sheet = QStringLiteral("1 Antragsteller.pdf");
         const QString program = QStringLiteral(VRA_SOURCE_DIR "/program/");
         for (const QString &file :
              {QStringLiteral("vra.ini"), QStringLiteral("antrag_.fdf"), sheet})

@@ -12,7 +12,7 @@
 namespace
 {
 
-const QString sheet = QStringLiteral("Formblatt 4 - Packungen");
+const QString sheet = QStringLiteral("4 Packungen");
 
 QByteArray pdftk(const QStringList &arguments)
 {
@@ -40,7 +40,7 @@ QByteArray bytes(const QString &path)
 
 QByteArray sampleFdf(const QString &docName, const MasterData &data)
 {
-    return Fdf::fill(bytes(QStringLiteral(VRA_SOURCE_DIR "/program/antrag_.fdf")), docName, data);
+    return Fdf::fill(bytes(sampleFile("antrag_.fdf")), docName, data);
 }
 
 QMap<QString, QString> fields(const QString &pdf)
@@ -69,9 +69,7 @@ private slots:
     void pdftkFillsTheForm()
     {
         WindowFixture f;
-        for (const QString &file : {QStringLiteral("vra.ini"), QStringLiteral("antrag_.fdf"),
-                                    sheet + QStringLiteral(".pdf")})
-            QVERIFY(QFile::copy(QStringLiteral(VRA_SOURCE_DIR "/program/") + file, f.path(file)));
+        QVERIFY(f.copySamples({"vra.ini", "antrag_.fdf", sheet + ".pdf"}));
         frmMain &w = f.start();
 
         w.AName->setText(QStringLiteral("Jürgen Groß (Wien) \\ fm1"));
@@ -113,7 +111,7 @@ private slots:
     {
         QTemporaryDir dir;
         const QString blank = dir.filePath(sheet + ".pdf");
-        QVERIFY(QFile::copy(QStringLiteral(VRA_SOURCE_DIR "/program/") + sheet + ".pdf", blank));
+        QVERIFY(QFile::copy(sampleFile(sheet + ".pdf"), blank));
         MasterData data;
         data.name = QStringLiteral("Jürgen Groß (Wien) \\ fm1");
         data.packages[0] = {"10", "Stück", "1.234,50"};
@@ -134,7 +132,7 @@ private slots:
         QVERIFY2(shown.contains(data.name), qPrintable(shown));
         QVERIFY(shown.contains(QStringLiteral("Stück")));
         QVERIFY(shown.contains(QStringLiteral("1234.50")));
-        QCOMPARE(bytes(blank), bytes(QStringLiteral(VRA_SOURCE_DIR "/program/") + sheet + ".pdf"));
+        QCOMPARE(bytes(blank), bytes(sampleFile(sheet + ".pdf")));
     }
 
     void fillingFailures_data()
@@ -142,8 +140,7 @@ private slots:
         QTest::addColumn<QByteArray>("fdf");
         QTest::addColumn<QByteArray>("pdf"); // empty: no form file
         QTest::addColumn<int>("code");
-        const QByteArray sample =
-            bytes(QStringLiteral(VRA_SOURCE_DIR "/program/") + sheet + ".pdf");
+        const QByteArray sample = bytes(sampleFile(sheet + ".pdf"));
         const QByteArray fdf = sampleFdf("form.pdf", MasterData());
         QTest::newRow("fields the form lacks")
             << QByteArray("%FDF-1.2\n1 0 obj\n<< /FDF << /F (form.pdf) /Fields [ << /T (Unbekannt) "
@@ -188,9 +185,7 @@ private slots:
         QFETCH(bool, fdfViewer);
         QFETCH(QString, opened);
         WindowFixture f;
-        for (const QString &file : {QStringLiteral("vra.ini"), QStringLiteral("antrag_.fdf"),
-                                    sheet + QStringLiteral(".pdf")})
-            QVERIFY(QFile::copy(QStringLiteral(VRA_SOURCE_DIR "/program/") + file, f.path(file)));
+        QVERIFY(f.copySamples({"vra.ini", "antrag_.fdf", sheet + ".pdf"}));
         f.shell.fdfViewer = fdfViewer;
         frmMain &w = f.start();
         ClickLabel *label = w.lblFormblatt[4];
@@ -202,9 +197,7 @@ private slots:
     void printingTakesTheCurrentMasterData()
     {
         WindowFixture f;
-        for (const QString &file : {QStringLiteral("vra.ini"), QStringLiteral("antrag_.fdf"),
-                                    sheet + QStringLiteral(".pdf")})
-            QVERIFY(QFile::copy(QStringLiteral(VRA_SOURCE_DIR "/program/") + file, f.path(file)));
+        QVERIFY(f.copySamples({"vra.ini", "antrag_.fdf", sheet + ".pdf"}));
         frmMain &w = f.start();
         w.Bearbeitet->setText(QStringLiteral(",4,"));
         w.RefreshMarks();

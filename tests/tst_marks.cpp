@@ -23,11 +23,6 @@ QByteArray sheets(int tab, int count)
     return ini;
 }
 
-void clickOn(QWidget *control)
-{
-    QTest::mouseClick(control, Qt::LeftButton, {}, control->rect().center());
-}
-
 } // namespace
 
 class TestMarks : public QObject

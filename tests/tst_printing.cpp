@@ -9,11 +9,6 @@
 namespace
 {
 
-void clickOn(QWidget *control)
-{
-    QTest::mouseClick(control, Qt::LeftButton, {}, control->rect().center());
-}
-
 } // namespace
 
 class TestPrinting : public QObject
@@ -29,10 +24,9 @@ private:
             ini +=
                 "Formblatt." + QByteArray::number(k) + "=Blatt " + QByteArray::number(k) + "\r\n";
         f.writeFile("vra.ini", ini);
-        const QString program = QStringLiteral(VRA_SOURCE_DIR "/program/");
-        QFile::copy(program + "antrag_.fdf", f.path("antrag_.fdf"));
+        f.copySamples({"antrag_.fdf"});
         for (int k = 1; k <= 6; ++k)
-            QFile::copy(program + "Formblatt 1 - Antragsteller.pdf",
+            QFile::copy(sampleFile("1 Antragsteller.pdf"),
                         f.path(QStringLiteral("Blatt %1.pdf").arg(k)));
         frmMain &w = f.start();
         w.show();

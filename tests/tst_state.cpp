@@ -15,11 +15,6 @@ QByteArray lines(const WindowFixture &f)
     return f.readFile("vra.prop");
 }
 
-void clickOn(QWidget *control)
-{
-    QTest::mouseClick(control, Qt::LeftButton, {}, control->rect().center());
-}
-
 } // namespace
 
 class TestState : public QObject

@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QTabBar>
 #include <QTest>
+#include <QTextBrowser>
 
 namespace
 {
@@ -31,11 +32,6 @@ QRectF designGeometry(frmMain &w, QWidget *control)
             return tabs->memberGeometry(control);
     }
     return Twips::fromPixels(control->geometry());
-}
-
-void clickOn(QWidget *control)
-{
-    QTest::mouseClick(control, Qt::LeftButton, {}, control->rect().center());
 }
 
 } // namespace
@@ -357,7 +353,8 @@ private slots:
     {
         WindowFixture f;
         frmMain &w = f.start();
-        QVERIFY(w.StartS[1]->toPlainText().contains(QStringLiteral("konnte nicht geladen werden")));
+        QTRY_VERIFY(w.StartS[1]->browser()->toPlainText().contains(
+            QStringLiteral("konnte nicht geladen werden")));
     }
 
     void closeRefusedWhilePrinting()

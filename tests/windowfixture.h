@@ -6,7 +6,20 @@
 
 #include <QFile>
 #include <QTemporaryDir>
+#include <QTest>
 #include <memory>
+
+// A click with the left button in the middle of the control.
+inline void clickOn(QWidget *control)
+{
+    QTest::mouseClick(control, Qt::LeftButton, {}, control->rect().center());
+}
+
+// A file of the delivered program folder, by its name there.
+inline QString sampleFile(const QString &name)
+{
+    return QStringLiteral(VRA_SOURCE_DIR "/program/") + name;
+}
 
 // A program folder of the test's own and a window built over it with fake platform seams.
 struct WindowFixture {
@@ -25,6 +38,16 @@ struct WindowFixture {
         if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
             qFatal("cannot write %s", qPrintable(name));
         file.write(content);
+    }
+
+    // Copies files of the delivered program folder into this one.
+    bool copySamples(const QStringList &names) const
+    {
+        for (const QString &name : names) {
+            if (!QFile::copy(sampleFile(name), path(name)))
+                return false;
+        }
+        return true;
     }
 
     QByteArray readFile(const QString &name) const
