@@ -72,7 +72,7 @@ void frmMain::Form_Load()
 
 void frmMain::Form_QueryUnload(bool &cancel, int unloadMode)
 {
-    if (unloadMode != FormControlMenu && unloadMode != FormCode && unloadMode != 5)
+    if (unloadMode != FormControlMenu && unloadMode != FormCode && unloadMode != FormOwner)
         return;
     if (isPrinting) {
         platform_.dialogs.information(title_, QStringLiteral("Der Druck ist noch nicht "

@@ -23,7 +23,14 @@ class frmMain : public QWidget
     Q_OBJECT
 public:
     // Unload origins, as the close request reports them.
-    enum UnloadMode { FormControlMenu = 0, FormCode = 1, AppWindows = 2, AppTaskManager = 3 };
+    enum UnloadMode {
+        FormControlMenu = 0,
+        FormCode = 1,
+        AppWindows = 2,
+        AppTaskManager = 3,
+        FormMDIForm = 4,
+        FormOwner = 5
+    };
 
     frmMain(const QString &programFolder, const Platform &platform, QWidget *parent = nullptr);
 

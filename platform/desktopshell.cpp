@@ -33,11 +33,20 @@ QString DesktopShell::mimeTypeOf(const QString &path)
     return QMimeDatabase().mimeTypeForFile(path).name();
 }
 
+namespace
+{
+
+GObjectPtr<GAppInfo> applicationFor(const QString &path)
+{
+    const QByteArray mimeType = DesktopShell::mimeTypeOf(path).toUtf8();
+    return GObjectPtr<GAppInfo>(g_app_info_get_default_for_type(mimeType.constData(), FALSE));
+}
+
+} // namespace
+
 bool DesktopShell::canOpen(const QString &path)
 {
-    const QByteArray mimeType = mimeTypeOf(path).toUtf8();
-    return GObjectPtr<GAppInfo>(g_app_info_get_default_for_type(mimeType.constData(), FALSE)) !=
-           nullptr;
+    return applicationFor(path) != nullptr;
 }
 
 int DesktopShell::open(const QString &path)
@@ -48,8 +57,7 @@ int DesktopShell::open(const QString &path)
     if (!file.isFile())
         return fileNotFound;
 
-    const QByteArray mimeType = mimeTypeOf(path).toUtf8();
-    GObjectPtr<GAppInfo> app(g_app_info_get_default_for_type(mimeType.constData(), FALSE));
+    const GObjectPtr<GAppInfo> app = applicationFor(path);
     if (!app)
         return noAssociation;
 
