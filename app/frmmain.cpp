@@ -74,7 +74,7 @@ void frmMain::Form_QueryUnload(bool &cancel, int unloadMode)
 {
     if (unloadMode != FormControlMenu && unloadMode != FormCode && unloadMode != FormOwner)
         return;
-    if (isPrinting) {
+    if (isPrinting || !printJobs_.expired()) {
         platform_.dialogs.information(title_, QStringLiteral("Der Druck ist noch nicht "
                                                              "fertiggestellt!"));
         cancel = true;
@@ -103,6 +103,9 @@ void frmMain::Label6_Click()
 void frmMain::closeBySystem()
 {
     unload(AppWindows);
+    // A close already under way (its message box open) swallows this one: save all the same.
+    if (!unloaded_)
+        Form_Unload();
 }
 
 void frmMain::unload(int unloadMode)

@@ -5,6 +5,8 @@
 
 #include <QList>
 #include <QWidget>
+#include <memory>
+#include <optional>
 
 class BrowserPane;
 class ClickLabel;
@@ -61,6 +63,7 @@ public:
     void imgRead_Click(int index);
 
     // The form data of a sheet and opening it. CreateFDF tells whether antrag.fdf was written.
+    std::optional<QByteArray> formData(const QString &DocName) const;
     bool CreateFDF(const QString &DocName);
     void OpenPDF();
     int StartDoc(const QString &DocName);
@@ -149,9 +152,11 @@ private:
     Platform platform_;
     QString title_;
     int pendingUnloadMode_ = FormControlMenu;
-    QString saveError_;             // why the last SaveProp failed
-    bool keepStateFile_ = false;    // vra.prop could not be read: it must not be overwritten
-    bool unloaded_ = false;         // the window has closed; a print run must not go on
+    QString saveError_;          // why the last SaveProp failed
+    bool keepStateFile_ = false; // vra.prop could not be read: it must not be overwritten
+    bool unloaded_ = false;      // the window has closed; a print run must not go on
+    // The last print run, while the printer has not answered for all its sheets.
+    std::weak_ptr<PrintReport> printJobs_;
     QList<QWidget *> drawingOrder_; // the window's own controls, frontmost first
     QList<QWidget *> tabOrder_;
 };

@@ -27,18 +27,22 @@ MasterData frmMain::masterData() const
     return data;
 }
 
+std::optional<QByteArray> frmMain::formData(const QString &DocName) const
+{
+    QFile templateFile(programFile(QStringLiteral("antrag_.fdf")));
+    if (!templateFile.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    return Fdf::fill(templateFile.readAll(), DocName, masterData());
+}
+
 bool frmMain::CreateFDF(const QString &DocName)
 {
     isWritingFdf = true;
     int failure = 0;
-    QFile templateFile(programFile(QStringLiteral("antrag_.fdf")));
-    if (!templateFile.open(QIODevice::ReadOnly)) {
+    if (const std::optional<QByteArray> filled = formData(DocName); !filled)
         failure = fileNotFound;
-    } else {
-        const QByteArray filled = Fdf::fill(templateFile.readAll(), DocName, masterData());
-        if (!AtomicFile::write(programFile(QStringLiteral("antrag.fdf")), filled).isEmpty())
-            failure = accessDenied;
-    }
+    else if (!AtomicFile::write(programFile(QStringLiteral("antrag.fdf")), *filled).isEmpty())
+        failure = accessDenied;
     if (failure) {
         txtMsgBox->hide();
         txtMsgBox->setText(shellErrorMessage(failure));

@@ -13,25 +13,21 @@
 namespace
 {
 
-// Pasted or dropped text passes the same filter as typed keys, character by character, but
-// keeps the grouping points of the display form, which the field itself shows.
-class NumericKeyValidator : public QValidator
+// Pasted or dropped text keeps only the characters that typing lets in, and the grouping
+// points of the display form, which the field itself shows.
+class AmountCharactersValidator : public QValidator
 {
 public:
-    NumericKeyValidator(Keyboard &keyboard, QObject *parent)
-        : QValidator(parent), keyboard_(keyboard)
-    {
-    }
+    using QValidator::QValidator;
 
     State validate(QString &input, int &pos) const override
     {
         QString kept;
         int keptBeforePos = 0;
         for (qsizetype i = 0; i < input.size(); ++i) {
-            const int code = input[i].unicode();
-            if (code != 13 &&
-                modDef::FilterNumericKey(code, true, true, true, false, true, keyboard_) == code) {
-                kept.append(input[i]);
+            const QChar c = input[i];
+            if ((c >= u'0' && c <= u'9') || c == u'+' || c == u'-' || c == u',' || c == u'.') {
+                kept.append(c);
                 keptBeforePos += i < pos ? 1 : 0;
             }
         }
@@ -39,9 +35,6 @@ public:
         pos = keptBeforePos;
         return Acceptable;
     }
-
-private:
-    Keyboard &keyboard_;
 };
 
 } // namespace
@@ -51,7 +44,7 @@ void frmMain::watchEntryFields()
     for (int i = 1; i <= 9; ++i) {
         for (QLineEdit *field : {txtMenge[i], txtMengenart[i], txtFAP[i]})
             field->installEventFilter(this);
-        txtFAP[i]->setValidator(new NumericKeyValidator(platform_.keyboard, txtFAP[i]));
+        txtFAP[i]->setValidator(new AmountCharactersValidator(txtFAP[i]));
     }
     AName->installEventFilter(this);
 }
@@ -62,22 +55,27 @@ bool frmMain::eventFilter(QObject *watched, QEvent *event)
     if (!field)
         return QWidget::eventFilter(watched, event);
     const int price = txtFAP.indexOf(field);
+    // Another window or a context menu taking the focus and giving it back is neither leaving
+    // nor entering the field.
+    const auto withinField = [event] {
+        const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
+        return reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason;
+    };
     switch (event->type()) {
     case QEvent::FocusIn:
-        entryField_GotFocus(field);
+        if (!withinField())
+            entryField_GotFocus(field);
         break;
-    case QEvent::FocusOut: {
-        // Another window or a context menu taking the focus is not leaving the field.
-        const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
-        if (price > 0 && reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
+    case QEvent::FocusOut:
+        if (price > 0 && !withinField())
             txtFAP_LostFocus(price);
         break;
-    }
     case QEvent::KeyPress: {
-        // Tab moves the focus before any field sees it as a character.
+        // Tab moves the focus and Delete edits before any field sees them as characters.
         const auto *key = static_cast<QKeyEvent *>(event);
-        const bool tab = key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab;
-        if (price > 0 && !tab && !key->text().isEmpty() &&
+        const bool passes = key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab ||
+                            key->key() == Qt::Key_Delete;
+        if (price > 0 && !passes && !key->text().isEmpty() &&
             txtFAP_KeyPress(price, key->text().front().unicode()) == 0)
             return true;
         break;

@@ -1,6 +1,7 @@
 // Completion marks and the completed list.
 #include "clicklabel.h"
 #include "documents/completedlist.h"
+#include "documents/sheetfile.h"
 #include "frmmain.h"
 
 #include <QLineEdit>
@@ -13,7 +14,7 @@ void frmMain::setMark(int sheet, bool completed)
 
 void frmMain::lblFormblatt_Click(int index)
 {
-    const QString docName = lblFormblatt[index]->text() + QStringLiteral(".pdf");
+    const QString docName = SheetFile::name(lblFormblatt[index]->text());
     // A form data file that could not be written must not open an older one in its place.
     if (CreateFDF(docName))
         OpenPDF();
@@ -23,6 +24,7 @@ void frmMain::lblFormblatt_Click(int index)
 
 void frmMain::imgRead_Click(int index)
 {
+    // CreateFDF lets no events run today; the guard holds should it ever wait.
     if (isWritingFdf)
         return;
     setMark(index, false);

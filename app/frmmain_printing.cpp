@@ -1,8 +1,8 @@
 // Printing every completed sheet, one after the other, while the window stays usable.
 #include "clicklabel.h"
-#include "documents/fdf.h"
 #include "documents/formfiller.h"
 #include "documents/printreport.h"
+#include "documents/sheetfile.h"
 #include "frmmain.h"
 #include "platform/delay.h"
 #include "platform/dialogs.h"
@@ -15,8 +15,9 @@
 
 void frmMain::Label5_Click()
 {
-    // A run inside a run would print twice and end the close guard too early.
-    if (isPrinting)
+    // A run inside a run would print twice and end the close guard too early; a run whose
+    // jobs the printer has not all taken yet counts as running.
+    if (isPrinting || !printJobs_.expired())
         return;
     isPrinting = true;
     if (getCount() == 0) {
@@ -37,11 +38,12 @@ void frmMain::Label5_Click()
 
     setCursor(Qt::WaitCursor);
     const auto report = std::make_shared<PrintReport>();
+    printJobs_ = report;
     const int last = sheetCount;
     // The window may close by the system during a wait; then nothing more is sent.
     for (int n = 1; n <= last && !unloaded_; ++n) {
         const QString caption = lblFormblatt[n]->text();
-        const QString file = PrintReport::sheetFile(programFolder_, caption);
+        const QString file = SheetFile::path(programFolder_, caption);
         if (imgRead[n]->Tag != QLatin1String("OK"))
             continue;
         lblInfo->show();
@@ -66,15 +68,14 @@ void frmMain::Label5_Click()
 // The sheet filled with the master data as they stand now; the blank form when that fails.
 QString frmMain::filledForPrinting(const QString &caption, const QString &file, PrintReport &report)
 {
-    QFile templateFile(programFile(QStringLiteral("antrag_.fdf")));
-    if (!templateFile.open(QIODevice::ReadOnly)) {
-        report.printedBlank(caption,
-                            QStringLiteral("Die Vorlage %1 fehlt").arg(templateFile.fileName()));
+    const std::optional<QByteArray> fdf = formData(SheetFile::name(caption));
+    if (!fdf) {
+        report.printedBlank(
+            caption,
+            QStringLiteral("Die Vorlage %1 fehlt").arg(programFile(QStringLiteral("antrag_.fdf"))));
         return file;
     }
-    const QByteArray fdf =
-        Fdf::fill(templateFile.readAll(), caption + QStringLiteral(".pdf"), masterData());
-    const FormFiller::Result filled = FormFiller::fill(fdf, programFolder_, filledFolder());
+    const FormFiller::Result filled = FormFiller::fill(*fdf, programFolder_, filledFolder());
     if (filled.code == 0)
         return filled.path;
     // A missing form is the printer's failure to report; anything else prints it blank.

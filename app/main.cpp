@@ -17,6 +17,10 @@ int main(int argc, char *argv[])
 
     frmMain window(QCoreApplication::applicationDirPath(),
                    Platform{shell, dialogs, delay, keyboard});
+    dialogs.setOwner(&window);
+    window.Form_Load();
+
+    // From here on a termination by the system saves; before, nothing has been entered yet.
     TerminationSignals termination;
     QObject::connect(&termination, &TerminationSignals::received, &window, [&window] {
         window.closeBySystem();
@@ -25,7 +29,6 @@ int main(int argc, char *argv[])
     QObject::connect(&app, &QGuiApplication::commitDataRequest, &window,
                      [&window] { window.SaveProp(); });
 
-    window.Form_Load();
     window.show();
     return app.exec();
 }

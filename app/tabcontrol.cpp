@@ -20,12 +20,6 @@ void TabControl::setTabs(int count)
         setTabVisible(i, i < count);
 }
 
-void TabControl::setTabVisibleAt(int index, bool visible)
-{
-    if (index >= 0 && index < count())
-        setTabVisible(index, visible);
-}
-
 namespace
 {
 

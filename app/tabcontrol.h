@@ -15,7 +15,6 @@ public:
     // The number of tabs offered: tabs from `count` on are hidden; below 1 none is offered.
     void setTabs(int count);
     int Tabs() const { return tabs_; }
-    void setTabVisibleAt(int index, bool visible);
 
     // Places `member` on `page` (or on no page for -1) at `twips`.
     void place(QWidget *member, int page, const QRectF &twips);
@@ -25,7 +24,8 @@ public:
     int pageOf(const QWidget *member) const;
 
 signals:
-    // The user selected another tab; `previousTab` is the one selected before.
+    // The selected tab changed, by the user or by the program; `previousTab` is the one
+    // selected before.
     void Click(int previousTab);
 
 protected:

@@ -2,6 +2,7 @@
 
 #include "platform/ansitext.h"
 #include "platform/atomicfile.h"
+#include "platform/shell.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -19,9 +20,7 @@
 namespace
 {
 
-constexpr int fileNotFound = 2;
-constexpr int accessDenied = 5;
-constexpr int damaged = 11;
+using namespace ShellResult;
 
 QString bytesOf(QPDFObjectHandle string)
 {
@@ -79,7 +78,7 @@ Result fill(const QByteArray &fdf, const QString &fdfFolder, const QString &outp
 {
     const std::optional<FormData> data = parse(fdf);
     if (!data || data->file.isEmpty())
-        return {damaged, {}, QStringLiteral("Die Formulardaten sind nicht lesbar")};
+        return {invalidImage, {}, QStringLiteral("Die Formulardaten sind nicht lesbar")};
     const QString form = QDir(fdfFolder).filePath(data->file);
     if (!QFileInfo(form).isFile())
         return {fileNotFound, {}, QStringLiteral("Das Formular %1 fehlt").arg(form)};
@@ -106,7 +105,7 @@ Result fill(const QByteArray &fdf, const QString &fdfFolder, const QString &outp
         const auto buffer = writer.getBufferSharedPointer();
         filled.assign(reinterpret_cast<const char *>(buffer->getBuffer()), buffer->getSize());
     } catch (const std::exception &e) {
-        return {damaged,
+        return {invalidImage,
                 {},
                 QStringLiteral("Das Formular %1 ist beschädigt: %2")
                     .arg(form, QString::fromLocal8Bit(e.what()))};

@@ -7,11 +7,6 @@ QString PrintReport::statusText(const QString &caption)
     return QStringLiteral("Antrag \"%1\" wird gedruckt...").arg(caption);
 }
 
-QString PrintReport::sheetFile(const QString &programFolder, const QString &caption)
-{
-    return programFolder + u'/' + caption + QStringLiteral(".pdf");
-}
-
 std::function<void(const QString &)> PrintReport::send(const QString &caption)
 {
     ++pending_;

@@ -12,8 +12,6 @@ class PrintReport : public std::enable_shared_from_this<PrintReport>
 public:
     // The status shown while a sheet is sent: Antrag "CAPTION" wird gedruckt...
     static QString statusText(const QString &caption);
-    // The sheet's PDF in the program folder.
-    static QString sheetFile(const QString &programFolder, const QString &caption);
 
     // A sheet is handed to the printer; call the result with an empty text when the printer
     // took it, else with the reason. The result keeps the report alive until it is called.

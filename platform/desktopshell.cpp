@@ -18,11 +18,7 @@ template <typename T> struct GObjectDeleter {
 };
 template <typename T> using GObjectPtr = std::unique_ptr<T, GObjectDeleter<T>>;
 
-constexpr int started = 42;
-constexpr int fileNotFound = 2;
-constexpr int pathNotFound = 3;
-constexpr int invalidAssociation = 27;
-constexpr int noAssociation = 31;
+using namespace ShellResult;
 
 } // namespace
 
@@ -72,6 +68,19 @@ int DesktopShell::open(const QString &path)
     return launched ? started : invalidAssociation;
 }
 
+DesktopShell::~DesktopShell()
+{
+    // Jobs not yet handed over outlive the program: the running one is waited for, the
+    // queued ones go to lp on their own.
+    const auto running = jobs_.findChildren<QProcess *>();
+    for (QProcess *job : running) {
+        job->disconnect(&jobs_);
+        job->waitForFinished(10000);
+    }
+    for (const PrintJob &job : std::as_const(queue_))
+        QProcess::startDetached(job.lp, {QStringLiteral("--"), job.path});
+}
+
 void DesktopShell::print(const QString &path, std::function<void(const QString &)> done)
 {
     if (!QFileInfo(path).isFile()) {
@@ -97,10 +106,11 @@ void DesktopShell::startNextJob()
     const PrintJob next = queue_.takeFirst();
     auto *job = new QProcess(&jobs_);
     job->setProcessChannelMode(QProcess::MergedChannels);
+    // The next job starts before the answer is handed on, which may show a message box.
     const auto answer = [this, job, done = next.done](const QString &failure) {
         job->deleteLater();
-        done(failure);
         startNextJob();
+        done(failure);
     };
     QObject::connect(job, &QProcess::finished, &jobs_,
                      [job, answer](int code, QProcess::ExitStatus status) {

@@ -11,6 +11,8 @@
 class DesktopShell : public Shell
 {
 public:
+    ~DesktopShell() override;
+
     int open(const QString &path) override;
     bool canOpen(const QString &path) override;
     void print(const QString &path, std::function<void(const QString &failure)> done) override;

@@ -1,15 +1,14 @@
 #include "messageboxdialogs.h"
 
-#include <QApplication>
 #include <QMessageBox>
 
 namespace
 {
 
-QMessageBox::StandardButton show(QMessageBox::Icon icon, const QString &title, const QString &text,
-                                 QMessageBox::StandardButtons buttons)
+QMessageBox::StandardButton show(QWidget *owner, QMessageBox::Icon icon, const QString &title,
+                                 const QString &text, QMessageBox::StandardButtons buttons)
 {
-    QMessageBox box(icon, title, text, buttons, QApplication::activeWindow());
+    QMessageBox box(icon, title, text, buttons, owner);
     box.setWindowModality(Qt::ApplicationModal);
     return QMessageBox::StandardButton(box.exec());
 }
@@ -18,16 +17,16 @@ QMessageBox::StandardButton show(QMessageBox::Icon icon, const QString &title, c
 
 void MessageBoxDialogs::information(const QString &title, const QString &text)
 {
-    show(QMessageBox::Information, title, text, QMessageBox::Ok);
+    show(owner_, QMessageBox::Information, title, text, QMessageBox::Ok);
 }
 
 void MessageBoxDialogs::warning(const QString &title, const QString &text)
 {
-    show(QMessageBox::Warning, title, text, QMessageBox::Ok);
+    show(owner_, QMessageBox::Warning, title, text, QMessageBox::Ok);
 }
 
 bool MessageBoxDialogs::question(const QString &title, const QString &text)
 {
-    return show(QMessageBox::Question, title, text, QMessageBox::Yes | QMessageBox::No) ==
+    return show(owner_, QMessageBox::Question, title, text, QMessageBox::Yes | QMessageBox::No) ==
            QMessageBox::Yes;
 }

@@ -11,4 +11,10 @@ public:
     void information(const QString &title, const QString &text) override;
     void warning(const QString &title, const QString &text) override;
     bool question(const QString &title, const QString &text) override;
+
+    // The window the boxes belong to, whether it is active or not.
+    void setOwner(QWidget *owner) { owner_ = owner; }
+
+private:
+    QWidget *owner_ = nullptr;
 };

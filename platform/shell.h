@@ -3,6 +3,18 @@
 #include <QString>
 #include <functional>
 
+// The shell's result codes that the program gives itself.
+namespace ShellResult
+{
+constexpr int fileNotFound = 2;
+constexpr int pathNotFound = 3;
+constexpr int accessDenied = 5;
+constexpr int invalidImage = 11;
+constexpr int invalidAssociation = 27;
+constexpr int noAssociation = 31;
+constexpr int started = 42;
+} // namespace ShellResult
+
 // The desktop's document service. Results follow the Windows shell: above 32 the operation
 // was started, 2 the file is missing, 31 no application takes the document's type, any
 // other value of 32 or less some other failure.

@@ -46,6 +46,8 @@ public:
     void information(const QString &title, const QString &text) override
     {
         shown << QStringLiteral("information|%1|%2").arg(title, text);
+        if (whileShown)
+            std::exchange(whileShown, nullptr)();
     }
     void warning(const QString &title, const QString &text) override
     {
@@ -58,6 +60,7 @@ public:
     }
     QStringList shown;
     bool answer = true;
+    std::function<void()> whileShown; // what happens while the next information box is open
 };
 
 // Returns at once; `during` stands for whatever the user does while the program waits.

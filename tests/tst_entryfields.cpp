@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QTest>
 
@@ -101,6 +102,13 @@ private slots:
         w.txtFAP[2]->paste();
         QCOMPARE(w.txtFAP[2]->text(), QStringLiteral("1.234,50"));
 
+        // Delete edits; its key text, U+007F on X11, is no character to filter.
+        w.txtFAP[2]->setText(QStringLiteral("123"));
+        w.txtFAP[2]->setCursorPosition(0);
+        QKeyEvent del(QEvent::KeyPress, Qt::Key_Delete, Qt::NoModifier, QStringLiteral("\x7f"));
+        QApplication::sendEvent(w.txtFAP[2], &del);
+        QCOMPARE(w.txtFAP[2]->text(), QStringLiteral("23"));
+
         focus(w.txtMenge[1]);
         w.txtMenge[1]->clear();
         QTest::keyClicks(w.txtMenge[1], "12 Stk.");
@@ -126,6 +134,19 @@ private slots:
         QTest::keyClick(w.txtMengenart[2], Qt::Key_Tab);
         QTRY_COMPARE(QApplication::focusWidget(), w.txtFAP[2]);
         QTRY_COMPARE(w.txtFAP[2]->selectedText(), QStringLiteral("3,00"));
+    }
+
+    void returningToTheWindowKeepsTheCursor()
+    {
+        frmMain &w = window();
+        focus(w.txtMengenart[3]);
+        w.txtMengenart[3]->setText(QStringLiteral("Tube"));
+        QCoreApplication::processEvents();
+        w.txtMengenart[3]->deselect();
+        QFocusEvent back(QEvent::FocusIn, Qt::ActiveWindowFocusReason);
+        QApplication::sendEvent(w.txtMengenart[3], &back);
+        QCoreApplication::processEvents();
+        QCOMPARE(w.txtMengenart[3]->selectedText(), QString());
     }
 
     void enterMovesOn_data()

@@ -76,6 +76,16 @@ private slots:
             QVERIFY(!w.InhaltsV->isTabVisible(t));
     }
 
+    void slashInANameStaysInTheFolder()
+    {
+        WindowFixture f;
+        frmMain &w = open(f, "[TAB1]\nFormblatt.1=../Anlage/B\n");
+        QCOMPARE(w.lblFormblatt[1]->text(), QStringLiteral("../Anlage/B"));
+        clickOn(w.lblFormblatt[1]);
+        QCOMPARE(f.readFile("antrag.fdf"),
+                 QByteArray("/F (.._Anlage_B.pdf) Bitte den Namen eingeben\r\n"));
+    }
+
     void manySheetsOnOneTab()
     {
         WindowFixture f;

@@ -157,6 +157,12 @@ private slots:
         QCOMPARE(f.shell.printed, QStringList({sheet(f, 2), f.path("Blatt 3.pdf"), sheet(f, 5),
                                                f.path("Blatt 6.pdf")}));
         QCOMPARE(f.dialogs.shown.size(), 1); // the answers are not in yet
+        // Until the printer has taken every sheet, the run is not over.
+        QVERIFY(!w.close());
+        clickOn(w.Label5);
+        QCOMPARE(f.shell.printed.size(), 4);
+        QCOMPARE(f.dialogs.shown.size(), 2);
+        f.dialogs.shown.removeLast();
         for (const auto &answer : std::exchange(f.shell.pendingAnswers, {}))
             answer();
         QCOMPARE(f.dialogs.shown.size(), 2);
@@ -165,6 +171,7 @@ private slots:
             "fehlt\n• Blatt 5: lp: Fehler\n\nDiese Anträge wurden ohne die Stammdaten "
             "gedruckt:\n\n• Blatt 6: Das Formular " +
             f.path("Blatt 6.pdf") + " ist beschädigt"));
+        QVERIFY(w.close());
     }
 };
 

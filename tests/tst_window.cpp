@@ -377,6 +377,20 @@ private slots:
         QCOMPARE(f.dialogs.shown.size(), 2);
     }
 
+    void systemCloseDuringARefusalSaves()
+    {
+        WindowFixture f;
+        frmMain &w = f.start();
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        w.isPrinting = true;
+        f.dialogs.whileShown = [&w] {
+            w.closeBySystem();
+        };
+        w.close();
+        QCOMPARE(f.readFile("vra.prop").count("\r\n"), 29);
+    }
+
     void systemCloseNeverRefused()
     {
         WindowFixture f;

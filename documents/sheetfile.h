@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QString>
+
+// The PDF file of a form sheet is named after its caption. A "/" in a caption would make the
+// name a path, into other folders; it becomes "_".
+namespace SheetFile
+{
+
+QString name(const QString &caption);
+QString path(const QString &programFolder, const QString &caption);
+
+} // namespace SheetFile
