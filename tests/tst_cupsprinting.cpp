@@ -1,10 +1,8 @@
 // Printing through CUPS for real: two completed sheets reach a PDF printer, in order.
 // Runs inside tests/cups/with-cups-pdf.sh, which provides the printer.
 #include "app/clicklabel.h"
-#include "app/frmmain.h"
-#include "fakes.h"
 #include "platform/desktopshell.h"
-#include "platform/postedkeyboard.h"
+#include "windowfixture.h"
 
 #include <QDir>
 #include <QFile>
@@ -22,30 +20,15 @@ private slots:
         const QString printed = qEnvironmentVariable("VRA_PRINTED");
         QVERIFY2(!printed.isEmpty(), "run through tests/cups/with-cups-pdf.sh");
 
-        QTemporaryDir folder;
-        const QStringList sheets = {"3 Produktangaben", "1 Antragsteller"};
-        QFile ini(folder.filePath("vra.ini"));
-        QVERIFY(ini.open(QIODevice::WriteOnly));
-        ini.write("[TAB1]\r\nFormblatt.1=" + sheets[0].toUtf8() +
-                  "\r\nFormblatt.2=Ohne Druck\r\n"
-                  "Formblatt.3=" +
-                  sheets[1].toUtf8() + "\r\n");
-        ini.close();
-        QVERIFY(QFile::copy(QStringLiteral(VRA_SOURCE_DIR "/program/antrag_.fdf"),
-                            folder.filePath("antrag_.fdf")));
-        for (const QString &sheet : sheets)
-            QVERIFY(QFile::copy(QStringLiteral(VRA_SOURCE_DIR "/program/") + sheet + ".pdf",
-                                folder.filePath(sheet + ".pdf")));
-
-        DesktopShell shell;
-        FakeDialogs dialogs;
-        FakeDelay delay;
-        PostedKeyboard keyboard;
-        frmMain w(folder.path(), Platform{shell, dialogs, delay, keyboard});
-        w.Form_Load();
+        BasicWindowFixture<DesktopShell> f;
+        f.writeFile("vra.ini",
+                    "[TAB1]\r\nFormblatt.1=3 Produktangaben\r\nFormblatt.2=Ohne Druck\r\n"
+                    "Formblatt.3=1 Antragsteller\r\n");
+        QVERIFY(f.copySamples({"antrag_.fdf", "3 Produktangaben.pdf", "1 Antragsteller.pdf"}));
+        frmMain &w = f.start();
         w.Bearbeitet->setText(QStringLiteral(",3,,1,"));
         w.RefreshMarks();
-        QTest::mouseClick(w.Label5, Qt::LeftButton, {}, w.Label5->rect().center());
+        clickOn(w.Label5);
 
         // cups-pdf names its files job_<number>-<title>, the title being the file's name; a
         // file is done when its PDF trailer is written.
@@ -71,7 +54,7 @@ private slots:
         // title what it finds in the document.
         QVERIFY2(titles[0].startsWith("3_Produktangaben.pdf"), qPrintable(titles[0]));
         QVERIFY2(titles[1].startsWith("1_Antragsteller.pdf"), qPrintable(titles[1]));
-        QCOMPARE(dialogs.shown.size(), 1); // the question; no failure reported
+        QCOMPARE(f.dialogs.shown.size(), 1); // the question; no failure reported
     }
 };
 

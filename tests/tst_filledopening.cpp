@@ -1,11 +1,9 @@
 // On a desktop without an application for FDF files, a click on a sheet opens the filled copy
 // with the desktop's PDF application.
 #include "app/clicklabel.h"
-#include "app/frmmain.h"
 #include "fakedesktop.h"
-#include "fakes.h"
 #include "platform/desktopshell.h"
-#include "platform/postedkeyboard.h"
+#include "windowfixture.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -24,31 +22,20 @@ private:
 private slots:
     void clickOpensTheFilledCopy()
     {
-        QTemporaryDir folder;
         const QString sheet = QStringLiteral("1 Antragsteller.pdf");
-        const QString program = QStringLiteral(VRA_SOURCE_DIR "/program/");
-        for (const QString &file :
-             {QStringLiteral("vra.ini"), QStringLiteral("antrag_.fdf"), sheet})
-            QVERIFY(QFile::copy(program + file, folder.filePath(file)));
-
-        DesktopShell shell;
-        FakeDialogs dialogs;
-        FakeDelay delay;
-        PostedKeyboard keyboard;
-        frmMain w(folder.path(), Platform{shell, dialogs, delay, keyboard});
-        w.Form_Load();
+        BasicWindowFixture<DesktopShell> f;
+        QVERIFY(f.copySamples({"vra.ini", "antrag_.fdf", sheet}));
+        frmMain &w = f.start();
         w.AName->setText(QStringLiteral("Müller"));
-        QTest::mouseClick(w.lblFormblatt[1], Qt::LeftButton, {},
-                          w.lblFormblatt[1]->rect().center());
+        clickOn(w.lblFormblatt[1]);
 
-        const QString copy = folder.filePath(QStringLiteral("ausgefuellt/") + sheet);
+        const QString copy = f.path(QStringLiteral("ausgefuellt/") + sheet);
         QTRY_COMPARE(fakeDesktopLog(desktop_, "pdfviewer"), copy + u'\n');
         QVERIFY(w.txtMsgBox->text().isEmpty());
         QCOMPARE(w.imgRead[1]->Tag, QStringLiteral("OK"));
-        QFile blank(folder.filePath(sheet));
-        QFile original(program + sheet);
-        QVERIFY(blank.open(QIODevice::ReadOnly) && original.open(QIODevice::ReadOnly));
-        QCOMPARE(blank.readAll(), original.readAll());
+        QFile original(sampleFile(sheet));
+        QVERIFY(original.open(QIODevice::ReadOnly));
+        QCOMPARE(f.readFile(sheet), original.readAll()); // the blank form is unchanged
     }
 };
 

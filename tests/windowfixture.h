@@ -21,10 +21,11 @@ inline QString sampleFile(const QString &name)
     return QStringLiteral(VRA_SOURCE_DIR "/program/") + name;
 }
 
-// A program folder of the test's own and a window built over it with fake platform seams.
-struct WindowFixture {
+// A program folder of the test's own and a window built over it with fake platform seams;
+// the shell is a fake too unless a test asks for the real one.
+template <typename ShellType> struct BasicWindowFixture {
     QTemporaryDir dir;
-    FakeShell shell;
+    ShellType shell;
     FakeDialogs dialogs;
     FakeDelay delay;
     PostedKeyboard keyboard;
@@ -70,3 +71,5 @@ struct WindowFixture {
         return *window;
     }
 };
+
+using WindowFixture = BasicWindowFixture<FakeShell>;
