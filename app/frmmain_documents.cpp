@@ -10,13 +10,7 @@
 #include <QFileInfo>
 #include <QLineEdit>
 
-namespace
-{
-
-constexpr int fileNotFound = 2;
-constexpr int accessDenied = 5;
-
-} // namespace
+using namespace ShellResult;
 
 MasterData frmMain::masterData() const
 {
