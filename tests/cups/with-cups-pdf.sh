@@ -15,8 +15,11 @@ instance="vra-test-$$"
 conf="/etc/cups/cups-pdf-$instance.conf"
 cupsd_pid=
 cleanup() {
-    [ -n "$cupsd_pid" ] && kill "$cupsd_pid" 2>/dev/null && wait "$cupsd_pid" 2>/dev/null
     rm -f "$conf"
+    if [ -n "$cupsd_pid" ]; then
+        kill "$cupsd_pid" 2>/dev/null || true
+        wait "$cupsd_pid" 2>/dev/null || true
+    fi
     rm -rf "$work"
 }
 trap cleanup EXIT
