@@ -2,7 +2,6 @@
 
 #include "twips.h"
 
-
 TabControl::TabControl(const QStringList &captions, QWidget *parent)
     : QTabWidget(parent), tabs_(int(captions.size()))
 {
