@@ -5,6 +5,8 @@
 #include "tabcontrol.h"
 #include "twips.h"
 
+#include <QTextDocument>
+
 void frmMain::LoadAntrag()
 {
     LoadProp();
@@ -29,7 +31,9 @@ void frmMain::addSheet(int tab, int position, const QString &name)
     label->setFont(lblFormblatt[0]->font());
     label->setPalette(lblFormblatt[0]->palette());
     label->setCursor(lblFormblatt[0]->cursor());
-    label->setToolTip(name);
+    // Names come from a file: shown as they stand, never as markup.
+    label->setTextFormat(Qt::PlainText);
+    label->setToolTip(Qt::convertFromPlainText(name));
     const double top = labelTemplate.top() + (labelTemplate.height() + 60) * (position + 1);
     label->setGeometry(
         Twips::toPixels(QRectF(labelTemplate.left(), top, 0, labelTemplate.height())));

@@ -1,5 +1,6 @@
 // The window description: every control with its place, texts, fonts, colours and pictures.
 #include "browserpane.h"
+#include "catalogue/statefile.h"
 #include "clicklabel.h"
 #include "frmmain.h"
 #include "lineshape.h"
@@ -116,6 +117,7 @@ void frmMain::createControls()
         place(named(new QLineEdit(QStringLiteral(","), this), QStringLiteral("Bearbeitet")), 360,
               5520, 2295, 375);
     Bearbeitet->hide();
+    Bearbeitet->setMaxLength(StateFile::maxValueLength);
     txtMsgBox =
         place(named(new QLineEdit(this), QStringLiteral("txtMsgBox")), 360, 6120, 2295, 1815);
     setTextColour(txtMsgBox, QColor(255, 0, 0));
@@ -125,6 +127,7 @@ void frmMain::createControls()
                         QStringLiteral("AName")),
                   360, 1800, 2415, 375);
     AName->setFont(arial(8.25));
+    AName->setMaxLength(StateFile::maxValueLength);
 
     StartS = {nullptr,
               place(named(new BrowserPane(this), arrayName("StartS", 1)), 2880, 1440, 8055, 6735)};
@@ -159,6 +162,7 @@ void frmMain::createControls()
                     6240, 2295, 975);
     setBackground(lblInfo, QPalette::Base);
     lblInfo->setWordWrap(true);
+    lblInfo->setTextFormat(Qt::PlainText);
     lblInfo->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
     yes = {place(image(this, arrayName("yes", 0), "mark_yes.gif"), 960, 5640, 195, 150)};
@@ -285,6 +289,7 @@ void frmMain::createMasterDataView()
     const auto field = [this](QList<QLineEdit *> &array, const char *name, int n, int page,
                               double left, double top, double width) {
         auto *edit = named(new QLineEdit, arrayName(name, n));
+        edit->setMaxLength(StateFile::maxValueLength);
         StammD->place(edit, page, QRectF(left, top, width, 375));
         array[n] = edit;
     };
@@ -355,6 +360,17 @@ void frmMain::applyDrawingOrder()
         for (auto it = drawingOrder_.crbegin(); it != drawingOrder_.crend(); ++it) {
             if (windowless(*it) != windowed)
                 (*it)->raise();
+        }
+    }
+    // So on the pages of the tab controls: the text boxes cover the captions beside them.
+    for (TabControl *tabs : {InhaltsV, StammD}) {
+        for (int page = 0; page < tabs->count(); ++page) {
+            const auto members =
+                tabs->widget(page)->findChildren<QWidget *>(Qt::FindDirectChildrenOnly);
+            for (QWidget *member : members) {
+                if (!windowless(member))
+                    member->raise();
+            }
         }
     }
 }

@@ -63,8 +63,10 @@ bool frmMain::eventFilter(QObject *watched, QEvent *event)
     };
     switch (event->type()) {
     case QEvent::FocusIn:
-        if (!withinField())
+        // The window's first activation hands AName its first focus: typing replaces the prompt.
+        if (!withinField() || !std::exchange(focusedBefore_, true))
             entryField_GotFocus(field);
+        focusedBefore_ = true;
         break;
     case QEvent::FocusOut:
         if (price > 0 && !withinField())

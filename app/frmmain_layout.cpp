@@ -19,9 +19,14 @@ void frmMain::Form_Resize()
     if (windowState() & Qt::WindowMinimized)
         return;
     // A maximised window cannot take another size; it keeps its arrangement all the same.
-    if (!(windowState() & Qt::WindowMaximized) &&
-        (size() != workingSize || minimumSize() != workingSize || maximumSize() != workingSize))
-        setFixedSize(workingSize);
+    if (!(windowState() & Qt::WindowMaximized)) {
+        if (minimumSize() != workingSize || maximumSize() != workingSize)
+            setFixedSize(workingSize);
+        // With its limits in place setFixedSize resizes nothing, and a window manager may
+        // ignore them.
+        if (size() != workingSize)
+            resize(workingSize);
+    }
 
     for (int i = 1; i <= 5; ++i)
         pic[i]->setVisible(i == InhaltsV->Tab() + 1);

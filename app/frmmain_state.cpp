@@ -37,7 +37,7 @@ void frmMain::LoadProp()
     }
     MasterData data = masterData();
     QString completed = Bearbeitet->text();
-    StateFile::apply(StateFile::decode(file.readAll()), data, completed);
+    StateFile::apply(StateFile::read(file), data, completed);
     setMasterData(data);
     Bearbeitet->setText(completed);
 }

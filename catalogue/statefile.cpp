@@ -3,15 +3,32 @@
 #include "common/amount.h"
 #include "platform/ansitext.h"
 
+#include <QIODevice>
+
 namespace
 {
+
+// Prefix, the longest value in UTF-8 (at most three bytes a UTF-16 unit) and CR LF.
+constexpr qint64 maxLineBytes = 5 + 3 * qint64(StateFile::maxValueLength) + 2;
 
 QString storedPrice(const QString &line)
 {
     const QString text = line.mid(4).replace(u'.', u',');
     if (text.trimmed().isEmpty())
         return QString();
-    return modDef::FormatAmount(modDef::ParseAmount(text), false, 2, false);
+    // The digits as stored: a double would change a long amount.
+    if (!modDef::isAmount(text))
+        return modDef::FormatAmount(0.0, false, 2, false);
+    return modDef::FormatAmount(text, false, 2, false);
+}
+
+// A line cut inside a UTF-8 sequence would make the whole file read as Windows-1252.
+void dropCutSequence(QByteArray &line)
+{
+    while (!line.isEmpty() && (line.back() & 0xC0) == 0x80)
+        line.chop(1);
+    if (!line.isEmpty() && (line.back() & 0xC0) == 0xC0)
+        line.chop(1);
 }
 
 } // namespace
@@ -57,7 +74,8 @@ QByteArray encode(const QStringList &lines)
     const QString text = lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n");
     bool lossless = false;
     const QByteArray ansi = AnsiText::encode(text, &lossless);
-    return lossless ? ansi : text.toUtf8();
+    // Some Windows-1252 byte runs are valid UTF-8 and would be read as that.
+    return lossless && AnsiText::decodeAuto(ansi) == text ? ansi : text.toUtf8();
 }
 
 QStringList decode(const QByteArray &bytes)
@@ -72,6 +90,22 @@ QStringList decode(const QByteArray &bytes)
             line.chop(1);
     }
     return result;
+}
+
+QStringList read(QIODevice &file)
+{
+    QByteArray bytes;
+    for (int n = 0; n < lineCount && !file.atEnd(); ++n) {
+        QByteArray line = file.readLine(maxLineBytes + 1);
+        if (!line.endsWith('\n') && !file.atEnd()) {
+            dropCutSequence(line);
+            line.append('\n');
+            while (!file.atEnd() && !file.readLine(1 << 16).endsWith('\n')) {
+            }
+        }
+        bytes.append(line);
+    }
+    return decode(bytes);
 }
 
 } // namespace StateFile

@@ -123,6 +123,11 @@ double ParseAmount(const QString &value)
     return d ? toDouble(*d) : 0.0;
 }
 
+bool isAmount(const QString &text)
+{
+    return parseGerman(text).has_value();
+}
+
 QString FormatAmount(const QString &value, bool blankIfZero, int decimals, bool absolute)
 {
     if (blankIfZero && ParseAmount(value) == 0)
@@ -130,6 +135,9 @@ QString FormatAmount(const QString &value, bool blankIfZero, int decimals, bool 
     if (value.isEmpty())
         return QString();
     std::optional<Decimal> d = parseGerman(value);
+    // The absolute value is that of the amount read, and a text that is not one reads as 0.
+    if (!d && absolute)
+        d = Decimal{false, QStringLiteral("0"), QString()};
     if (!d)
         return value;
     d->negative = d->negative && !absolute;

@@ -10,9 +10,12 @@ namespace modDef
 // The number in `value`, or 0 when it is empty, blank or not a number.
 double ParseAmount(const QString &value);
 
+// Whether `text` is an amount in the German form (sign, digits, grouping points, one comma).
+bool isAmount(const QString &text);
+
 // `value` rounded half away from zero to `decimals` places, grouped in thousands.
 // Text is rounded on the digits as typed, so "2,675" gives "2,68". A text that is not a
-// number comes back unchanged; the empty text stays empty.
+// number comes back unchanged, or as 0 with `absolute`; the empty text stays empty.
 QString FormatAmount(const QString &value, bool blankIfZero, int decimals, bool absolute);
 QString FormatAmount(double value, bool blankIfZero, int decimals, bool absolute);
 

@@ -48,6 +48,7 @@ private slots:
         QTest::newRow("word blanked") << "abc" << true << 2 << false << "";
         QTest::newRow("word kept") << "abc" << false << 2 << false << "abc";
         QTest::newRow("lone minus kept") << "-" << false << 2 << false << "-";
+        QTest::newRow("word, absolute") << "abc" << false << 2 << true << "0,00";
         QTest::newRow("grouping") << "1234,5" << false << 2 << false << "1.234,50";
         QTest::newRow("integer") << "12" << false << 2 << false << "12,00";
         QTest::newRow("negative") << "-1234,5" << false << 2 << false << "-1.234,50";

@@ -7,6 +7,7 @@
 #include <QClipboard>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QTabBar>
 #include <QTest>
 
 namespace
@@ -195,6 +196,39 @@ private slots:
             QTest::keyClick(field, Qt::Key_Return);
             QCoreApplication::processEvents();
             QCOMPARE(QApplication::focusWidget(), field);
+        }
+    }
+
+    void firstActivationSelectsThePrompt()
+    {
+        WindowFixture f;
+        frmMain &w = f.start();
+        w.show();
+        w.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        QTRY_COMPARE(QApplication::focusWidget(), w.AName);
+        QTRY_COMPARE(w.AName->selectedText(), QStringLiteral("Bitte den Namen eingeben"));
+        QTest::keyClicks(w.AName, "Meier");
+        QCOMPARE(w.AName->text(), QStringLiteral("Meier"));
+    }
+
+    void pageTabsFollowTheMouseWhileAFieldHasTheFocus()
+    {
+        frmMain &w = window();
+        w.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        w.StammD->setCurrentIndex(0);
+        QTest::mouseClick(w.txtMenge[1], Qt::LeftButton);
+        QTRY_COMPARE(QApplication::focusWidget(), w.txtMenge[1]);
+        QTabBar *bar = w.StammD->tabBar();
+        for (int page : {2, 0, 1, 2, 0}) {
+            QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(page).center());
+            QCoreApplication::processEvents();
+            QCOMPARE(bar->currentIndex(), page);
+            QCOMPARE(w.StammD->Tab(), page);
+            QVERIFY(w.StammD->widget(page)->isVisible());
+            QWidget *focus = QApplication::focusWidget();
+            QVERIFY(!focus || focus->isVisible());
         }
     }
 

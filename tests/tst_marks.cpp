@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QLineEdit>
 #include <QTest>
+#include <QTextDocument>
 
 namespace
 {
@@ -65,6 +66,18 @@ private slots:
         QCOMPARE(w.imgRead[5]->geometry(), QRect(8, 66, 13, 10));
         QVERIFY(w.lblFormblatt[1]->isVisible());
         QVERIFY(!w.lblFormblatt[3]->isVisible()); // on the tab not shown
+    }
+
+    void namesFromTheFileAreShownAsText()
+    {
+        WindowFixture f;
+        const QString name = QStringLiteral("<b>Fett</b> Formblatt");
+        frmMain &w = open(f, "[TAB1]\nFormblatt.1=" + name.toUtf8() + "\n");
+        ClickLabel *label = w.lblFormblatt[1];
+        QVERIFY(label->sizeHint().width() >= label->fontMetrics().horizontalAdvance(name));
+        QTextDocument tip;
+        tip.setHtml(label->toolTip());
+        QCOMPARE(tip.toPlainText(), name);
     }
 
     void tabCountBelowOneOffersNoTab()

@@ -146,17 +146,26 @@ private slots:
     {
         QTest::addColumn<QByteArray>("content");
         QTest::addColumn<QString>("name");
+        const auto file = [](const QByteArray &name) {
+            QByteArray lines;
+            for (int i = 0; i < 27; ++i)
+                lines += "mn1=\r\n";
+            return lines + "name=" + name + "\r\nbear=,\r\n";
+        };
         QTest::newRow("binary") << QByteArray("\x00\x01\xFF\xFE\r\n\x80", 7)
                                 << "Bitte den Namen eingeben";
         QTest::newRow("one huge line")
             << QByteArray(10 * 1024 * 1024, 'y') << "Bitte den Namen eingeben";
-        QByteArray utf8;
-        for (int i = 0; i < 27; ++i)
-            utf8 += "mn1=\r\n";
-        utf8 += QStringLiteral("name=Ärztin Łucja\r\nbear=,\r\n").toUtf8();
-        QTest::newRow("UTF-8") << utf8 << "Ärztin Łucja";
+        QTest::newRow("UTF-8") << file(QStringLiteral("Ärztin Łucja").toUtf8()) << "Ärztin Łucja";
+        QTest::newRow("Windows-1252 letters in UTF-8")
+            << file(QStringLiteral("CafÃ©").toUtf8()) << "CafÃ©";
+        QTest::newRow("100 000 characters")
+            << file(QByteArray(100000, 'n')) << QString(100000, u'n');
+        QTest::newRow("junk after the last line")
+            << file("Jörg") + QByteArray(8 << 20, '\xE4') << "Jörg";
     }
 
+    // The window opens, and what is saved reads back as what was loaded.
     void badFiles()
     {
         QFETCH(QByteArray, content);
@@ -170,6 +179,7 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         QVERIFY(w.close());
         QCOMPARE(lines(f).count('\n'), 29);
+        QCOMPARE(f.start().AName->text(), name);
     }
 };
 

@@ -1,5 +1,6 @@
 #include "catalogue/statefile.h"
 
+#include <QBuffer>
 #include <QTest>
 
 namespace
@@ -77,6 +78,12 @@ private slots:
                                           << "1.234.567,89"
                                           << "Jörg"
                                           << ",3,";
+        l[8] = "bf3=12345678901234567.89";
+        QTest::newRow("more digits than a double") << l << 3 << "3"
+                                                   << "Art 3"
+                                                   << "12.345.678.901.234.567,89"
+                                                   << "Jörg"
+                                                   << ",3,";
         l = full;
         l[11] = "bf4=abc";
         QTest::newRow("price not a number") << l << 4 << "4"
@@ -145,21 +152,44 @@ private slots:
         QCOMPARE(list, completed);
     }
 
+    void encoding_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QByteArray>("stored"); // the name line as written
+        QTest::newRow("Windows-1252") << "Jörg €" << QByteArray("name=J\xF6rg \x80");
+        QTest::newRow("beyond Windows-1252")
+            << "Łukasz Őri Jörg" << QStringLiteral("name=Łukasz Őri Jörg").toUtf8();
+        // Windows-1252 bytes that happen to be valid UTF-8 must not be written as such.
+        QTest::newRow("reads as UTF-8") << "CafÃ©" << QStringLiteral("name=CafÃ©").toUtf8();
+        QTest::newRow("sharp s, en dash")
+            << "Groß–Handel" << QStringLiteral("name=Groß–Handel").toUtf8();
+    }
+
     void encoding()
     {
-        const QStringList ansi = {"name=Jörg €", "bear=,"};
-        QCOMPARE(StateFile::encode(ansi), QByteArray("name=J\xF6rg \x80\r\nbear=,\r\n"));
-        QCOMPARE(StateFile::decode(StateFile::encode(ansi)), ansi);
+        QFETCH(QString, name);
+        QFETCH(QByteArray, stored);
+        const QStringList lines = {"name=" + name, "bear=,"};
+        const QByteArray bytes = StateFile::encode(lines);
+        QCOMPARE(bytes, stored + "\r\nbear=,\r\n");
+        QCOMPARE(StateFile::decode(bytes), lines);
+    }
 
-        // A character beyond Windows-1252 keeps the whole file in UTF-8, so nothing changes.
-        const QStringList wide = {"name=Łukasz Őri Jörg", "bear=,"};
-        QCOMPARE(StateFile::encode(wide),
-                 QStringLiteral("name=Łukasz Őri Jörg\r\nbear=,\r\n").toUtf8());
-        QCOMPARE(StateFile::decode(StateFile::encode(wide)), wide);
-
-        QCOMPARE(StateFile::decode("a\nb\r\nc"), QStringList({"a", "b", "c"}));
-        QCOMPARE(StateFile::decode(QByteArray()), QStringList());
-        QCOMPARE(StateFile::decode(QByteArray(10 * 1024 * 1024, 'x')).size(), 1);
+    void readsNoMoreThanItNeeds()
+    {
+        QByteArray content = "mn1=" + QByteArray(StateFile::maxValueLength * 4, 'x') + "\r\n";
+        for (int i = 2; i <= StateFile::lineCount; ++i)
+            content += "ma1=" + QByteArray::number(i) + "\r\n";
+        const qsizetype needed = content.size();
+        content += QByteArray(4 << 20, 'j');
+        QBuffer file(&content);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QStringList lines = StateFile::read(file);
+        QCOMPARE(lines.size(), StateFile::lineCount);
+        QVERIFY(lines[0].size() >= StateFile::maxValueLength);
+        QVERIFY(lines[0].size() <= 4 * StateFile::maxValueLength);
+        QCOMPARE(lines[28], QStringLiteral("ma1=29"));
+        QCOMPARE(file.pos(), needed);
     }
 };
 

@@ -9,6 +9,7 @@
 #include <QTabBar>
 #include <QTest>
 #include <QTextBrowser>
+#include <QWindow>
 
 namespace
 {
@@ -232,6 +233,23 @@ private slots:
         QCOMPARE(w.size(), QSize(774, 613));
         w.showMaximized();
         QCOMPARE(w.size(), QSize(774, 613));
+        w.showNormal();
+
+        // A window manager that ignores the size limits.
+        w.windowHandle()->resize(1000, 900);
+        QTRY_COMPARE(w.size(), QSize(774, 613));
+    }
+
+    void textBoxesCoverTheCaptionsBesideThem()
+    {
+        WindowFixture f;
+        frmMain &w = f.start();
+        w.Label3_Click();
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        QLineEdit *field = w.txtMenge[1];
+        const QPoint rightBorder(field->width() - 1, field->height() / 2);
+        QCOMPARE(field->parentWidget()->childAt(field->mapToParent(rightBorder)), field);
     }
 
     void viewClicks_data()
