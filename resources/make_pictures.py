@@ -2,19 +2,23 @@
 """Draws all pictures of the Versanta application assistant.
 
 Makes the navigation buttons, title pictures, check marks, decoration
-bands, the logo, the window icon (vra.ico) and resources.qrc.
+bands, the logo, the window icon (vra.ico) and resources.qrc, and the
+desktop icons (at.versanta.vra.png in the hicolor sizes).
 
 Run from the repository root:
     /usr/bin/python3 resources/make_pictures.py
-Output goes to resources/pictures/ (existing files are overwritten).
+Output goes to resources/pictures/ and, for the desktop icons, to
+packaging/icons/hicolor/<N>x<N>/apps/ (existing files are overwritten).
 """
 import os
 import struct
 
-from PIL import Image, ImageDraw, ImageFont
+from PIL import Image, ImageDraw, ImageFilter, ImageFont
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 OUT = os.path.join(HERE, "pictures")
+HICOLOR = os.path.join(os.path.dirname(HERE), "packaging", "icons", "hicolor")
+APP_ID = "at.versanta.vra"
 FONT_DIR = "/usr/share/fonts/truetype/liberation/"
 BOLD = FONT_DIR + "LiberationSans-Bold.ttf"
 REGULAR = FONT_DIR + "LiberationSans-Regular.ttf"
@@ -327,6 +331,139 @@ def make_ico():
     written.append("vra.ico")
 
 
+# ----------------------------------------------------------- desktop icons
+def desktop_icon(px):
+    """The window icon's motif drawn natively at px x px for the desktop.
+
+    The same sheet with folded corner and green tick as icon_master, laid out
+    on the target pixel grid: edges and lines fall on whole pixels, strokes
+    stay about one pixel per 64 wide so large sizes get finer lines, and the
+    larger the icon the more it shows (form lines, a shadow, the logo's
+    emblem in the head of the sheet).
+    """
+    ss = 8                               # supersampling, reduced with a box filter
+    s = px * ss
+    img = Image.new("RGBA", (s, s), (0, 0, 0, 0))
+    d = ImageDraw.Draw(img)
+    unit = px / 16                       # the 16 grid of icon_master, in pixels
+
+    def snap(v):                         # grid units to a whole target pixel
+        return int(v * unit + 0.5)
+
+    def S(*v):                           # target pixels to supersampled pixels
+        return [round(a * ss) for a in v]
+
+    def box(xa, ya, xb, yb):             # a filled box covering [xa, xb) x [ya, yb)
+        return [round(xa * ss), round(ya * ss), round(xb * ss) - 1, round(yb * ss) - 1]
+
+    def poly(points):
+        return [tuple(S(*p)) for p in points]
+
+    stroke = max(1, round(px / 64))      # outline and form line width, pixels
+    ink = (90, 90, 90, 255)
+    paper = (250, 250, 250, 255)
+    fold_grey = (200, 200, 200, 255)
+    line_grey = (170, 170, 170, 255)
+    field_grey = (205, 205, 205, 255)
+    tick = (46, 125, 50, 255)
+
+    x0, x1 = snap(2), snap(14)
+    y0, y1 = snap(0.5), snap(15.5)
+    if px <= 16:
+        y0, y1 = 0, px                   # the whole height, as in the window icon
+    fold = snap(10)                      # where the corner is turned down
+    c = x1 - fold
+    outer = [(x0, y0), (fold, y0), (x1, y0 + c), (x1, y1), (x0, y1)]
+    w = stroke
+    k = w * (2 ** 0.5 - 1)               # inset of the corners at the diagonal
+    inner = [(x0 + w, y0 + w), (fold - k, y0 + w), (x1 - w, y0 + c + k),
+             (x1 - w, y1 - w), (x0 + w, y1 - w)]
+
+    # soft shadow below the sheet
+    if px >= 48:
+        shadow = Image.new("L", (s, s), 0)
+        off = px / 64
+        ImageDraw.Draw(shadow).polygon(
+            poly([(x + off * 0.3, y + off) for x, y in outer]), fill=80)
+        shadow = shadow.filter(ImageFilter.GaussianBlur(ss * px / 96))
+        img.paste((0, 0, 0, 255), (0, 0), shadow)
+
+    # the sheet: the outline, then the paper inset by the stroke width
+    d.polygon(poly(outer), fill=ink)
+    if px >= 128:                        # light falling on the paper from above
+        mask = Image.new("L", (s, s), 0)
+        ImageDraw.Draw(mask).polygon(poly(inner), fill=255)
+        shade = gradient((s, s), (253, 253, 253), (236, 236, 236), vertical=True)
+        img.paste(shade, (0, 0), mask)
+    else:
+        d.polygon(poly(inner), fill=paper)
+
+    # the turned-down corner
+    corner = [(fold, y0), (fold, y0 + c), (x1, y0 + c)]
+    d.polygon(poly(corner), fill=fold_grey)
+    if px >= 32:
+        d.line(S(fold, y0, fold, y0 + c, x1, y0 + c), fill=ink, width=ss * w)
+    if px >= 128:                        # light on the back of the fold
+        d.polygon(poly([(fold + w, y0 + w * 2.5), (fold + w, y0 + c - w),
+                        (x1 - w * 2.5, y0 + c - w)]), fill=(222, 222, 222, 255))
+
+    # form lines: more and finer the larger the icon
+    left = snap(4)
+    if px >= 128:
+        # head of the sheet: the logo's emblem and a title line
+        e = snap(2.6)
+        ex, ey = left, snap(2)
+        d.rounded_rectangle(S(ex, ey, ex + e, ey + e), radius=round(ss * e * 0.2),
+                            fill=DARK_GREEN)
+        m = e * 0.14
+        d.ellipse(S(ex + m, ey + m, ex + e - m, ey + e - m), fill=LIGHT_GREEN)
+        d.line(S(ex + e * 0.3, ey + e * 0.32, ex + e * 0.5, ey + e * 0.72,
+                 ex + e * 0.7, ey + e * 0.32), fill=WHITE, width=round(ss * e * 0.1),
+               joint="curve")
+        tx = ex + e + snap(0.6)
+        ty = ey + round(e * 0.25)
+        d.rectangle(box(tx, ty, fold - snap(0.6), ty + 2 * w), fill=DARK_GREEN)
+        ty = ey + round(e * 0.65)
+        d.rectangle(box(tx, ty, fold - snap(1.4), ty + w), fill=line_grey)
+        # the fields: a label and the line to write on, row by row
+        first = ey + e + snap(1.2)
+        gap = snap(1.25)
+        for i in range((snap(14) - first) // gap + 1):
+            y = first + i * gap
+            label = snap(6.2) if i % 2 == 0 else snap(7.2)
+            d.rectangle(box(left, y, label, y + w), fill=line_grey)
+            d.rectangle(box(label + snap(0.5), y + w, snap(12), y + 2 * w), fill=field_grey)
+    elif px >= 32:
+        ys = [3.5, 5.5, 7.5, 9.5, 11.5] if px >= 64 else [3.5, 6, 8.5]
+        for y in ys:
+            top = snap(y)
+            right = snap(9) if y < 5 else snap(12)
+            d.rectangle(box(left, top, right, top + w), fill=line_grey)
+
+    # the tick, with a paper-coloured rim that keeps it apart from the lines
+    pts = [(3.5 * unit, 10 * unit), (6.5 * unit, 13.5 * unit), (15 * unit, 5 * unit)]
+    width = (2.2 if px < 64 else 2.0) * unit
+    if px >= 32:
+        rim = width + 2 * w
+        d.line(poly(pts), fill=paper, width=round(ss * rim), joint="curve")
+        for x, y in (pts[0], pts[-1]):
+            d.ellipse(S(x - rim / 2, y - rim / 2, x + rim / 2, y + rim / 2), fill=paper)
+    d.line(poly(pts), fill=tick, width=round(ss * width), joint="curve")
+    if px >= 32:                         # round ends
+        for x, y in (pts[0], pts[-1]):
+            d.ellipse(S(x - width / 2, y - width / 2, x + width / 2, y + width / 2),
+                      fill=tick)
+    return img.resize((px, px), Image.BOX)
+
+
+def make_desktop_icons():
+    """Writes the hicolor PNG icons; they are not part of resources.qrc."""
+    for px in (16, 32, 48, 64, 128, 256):
+        folder = os.path.join(HICOLOR, "%dx%d" % (px, px), "apps")
+        os.makedirs(folder, exist_ok=True)
+        desktop_icon(px).save(os.path.join(folder, APP_ID + ".png"), optimize=True)
+
+
 def write_qrc():
     lines = ["<!DOCTYPE RCC>", '<RCC version="1.0">', '    <qresource prefix="/pictures">']
     lines += ['        <file alias="%s">pictures/%s</file>' % (n, n) for n in written]
@@ -343,4 +480,6 @@ if __name__ == "__main__":
     make_decoration()
     make_ico()
     write_qrc()
-    print("wrote %d pictures to %s" % (len(written), OUT))
+    make_desktop_icons()
+    print("wrote %d pictures to %s and the desktop icons to %s"
+          % (len(written), OUT, HICOLOR))
