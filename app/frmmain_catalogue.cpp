@@ -2,6 +2,8 @@
 #include "catalogue/catalogue.h"
 #include "clicklabel.h"
 #include "frmmain.h"
+#include "platform/dialogs.h"
+#include "platform/profilereader.h"
 #include "tabcontrol.h"
 #include "twips.h"
 
@@ -10,13 +12,21 @@
 void frmMain::LoadAntrag()
 {
     LoadProp();
-    const Catalogue catalogue = Catalogue::read(programFile(QStringLiteral("vra.ini")));
+    const QString ini = programFile(QStringLiteral("vra.ini"));
+    const Catalogue catalogue = Catalogue::read(ini);
     InhaltsV->setTabs(catalogue.tabs);
     for (const Catalogue::Sheet &sheet : catalogue.sheets)
         addSheet(sheet.tab, sheet.position, sheet.name);
     if (const int picture = catalogue.titlePicture())
         imgTitle[picture]->show();
     title_ = catalogue.title();
+    if (catalogue.iniTooLarge)
+        platform_.dialogs.warning(
+            title_, QStringLiteral("Die Einstellungen %1 sind größer als %2 MB und werden nicht "
+                                   "gelesen. Es gelten die Voreinstellungen: fünf Teile ohne "
+                                   "Formblätter.")
+                        .arg(ini)
+                        .arg(ProfileReader::maxFileSize >> 20));
 }
 
 // Creates the label and the mark of the next sheet from their templates, row by row.

@@ -1,6 +1,7 @@
 #include "catalogue.h"
 
 #include "common/ini.h"
+#include "platform/profilereader.h"
 
 #include <cmath>
 #include <limits>
@@ -36,18 +37,21 @@ int Catalogue::titlePicture() const
 
 Catalogue Catalogue::read(const QString &iniFile)
 {
+    // One reading of the file for the whole catalogue: thousands of sheets stay quick.
+    const ProfileReader::Profile ini(iniFile);
     Catalogue c;
-    c.tabs = tabsFrom(modDef::ReadIni(iniFile, "ANTRAG", "Tabs", "5"));
+    c.iniTooLarge = ini.tooLarge();
+    c.tabs = tabsFrom(modDef::ReadIni(ini, "ANTRAG", "Tabs", "5"));
     for (int n = 1; n <= tabCount && n <= c.tabs; ++n) {
         const QString section = QStringLiteral("TAB%1").arg(n);
         for (int k = 1; c.sheets.size() < maxSheets; ++k) {
             const QString name =
-                modDef::ReadIni(iniFile, section, QStringLiteral("Formblatt.%1").arg(k));
+                modDef::ReadIni(ini, section, QStringLiteral("Formblatt.%1").arg(k));
             if (name.isEmpty())
                 break;
             c.sheets.append({n, k, name});
         }
     }
-    c.kind = modDef::ReadIni(iniFile, "ANTRAG", "Antrag", "A").toUpper();
+    c.kind = modDef::ReadIni(ini, "ANTRAG", "Antrag", "A").toUpper();
     return c;
 }

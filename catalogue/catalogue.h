@@ -12,9 +12,10 @@ struct Catalogue {
         QString name; // the label's caption and the base name of the sheet's PDF file
     };
 
-    int tabs = 0;        // as configured: tabs 1 to `tabs` are offered
-    QList<Sheet> sheets; // sheet number i is sheets[i - 1]
-    QString kind;        // upper case; "A" to "F" name a title picture
+    int tabs = 0;             // as configured: tabs 1 to `tabs` are offered
+    QList<Sheet> sheets;      // sheet number i is sheets[i - 1]
+    QString kind;             // upper case; "A" to "F" name a title picture
+    bool iniTooLarge = false; // vra.ini was too large to be read: every value is its default
 
     // The title picture of the kind, 1 to 6, or 0 for none.
     int titlePicture() const;

@@ -2,6 +2,23 @@
 
 #include "platform/profilereader.h"
 
+namespace
+{
+
+QString cleaned(const QString &value)
+{
+    const QString comment = modDef::GetToken(value, 0, QStringLiteral("#"), false);
+    qsizetype begin = 0;
+    qsizetype end = comment.size();
+    while (begin < end && comment[begin] == u' ')
+        ++begin;
+    while (end > begin && comment[end - 1] == u' ')
+        --end;
+    return comment.mid(begin, end - begin).remove(u'\t');
+}
+
+} // namespace
+
 namespace modDef
 {
 
@@ -10,15 +27,13 @@ QString ReadIni(const QString &file, const QString &section, const QString &key,
 {
     if (file.isEmpty())
         return defaultValue;
-    QString value = GetToken(ProfileReader::value(section, key, defaultValue, file), 0,
-                             QStringLiteral("#"), false);
-    qsizetype begin = 0;
-    qsizetype end = value.size();
-    while (begin < end && value[begin] == u' ')
-        ++begin;
-    while (end > begin && value[end - 1] == u' ')
-        --end;
-    return value.mid(begin, end - begin).remove(u'\t');
+    return cleaned(ProfileReader::value(section, key, defaultValue, file));
+}
+
+QString ReadIni(const ProfileReader::Profile &profile, const QString &section, const QString &key,
+                const QString &defaultValue)
+{
+    return cleaned(profile.value(section, key, defaultValue));
 }
 
 QString GetToken(const QString &text, int index, const QString &delimiter, bool ignoreCase)

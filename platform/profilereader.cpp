@@ -43,16 +43,18 @@ QString limited(QStringView text)
 namespace ProfileReader
 {
 
-QString value(const QString &section, const QString &key, const QString &defaultValue,
-              const QString &fileName)
+Profile::Profile(const QString &fileName)
 {
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly))
-        return limited(defaultValue);
-    const QString text = AnsiText::decodeAuto(file.readAll());
+        return;
+    tooLarge_ = file.size() > maxFileSize;
+    if (tooLarge_)
+        return;
+    text_ = AnsiText::decodeAuto(file.readAll());
 
-    bool inSection = false;
-    for (QStringView line : QStringView(text).tokenize(u'\n')) {
+    QHash<QString, QStringView> *keys = nullptr;
+    for (QStringView line : QStringView(text_).tokenize(u'\n')) {
         if (line.endsWith(u'\r'))
             line.chop(1);
         const QStringView lead = trimmed(line);
@@ -61,18 +63,36 @@ QString value(const QString &section, const QString &key, const QString &default
         if (lead.front() == u'[') {
             const qsizetype close = lead.indexOf(u']');
             const QStringView name = trimmed(lead.mid(1, close < 0 ? -1 : close - 1));
-            inSection = name.compare(section, Qt::CaseInsensitive) == 0;
+            keys = &sections_[name.toString().toCaseFolded()];
             continue;
         }
-        if (!inSection)
+        if (!keys)
             continue;
         const qsizetype equals = line.indexOf(u'=');
-        const QStringView name = trimmed(equals < 0 ? line : line.left(equals));
-        if (name.compare(key, Qt::CaseInsensitive) != 0)
-            continue;
-        return limited(equals < 0 ? QStringView() : unquoted(trimmed(line.mid(equals + 1), false)));
+        const QString name =
+            trimmed(equals < 0 ? line : line.left(equals)).toString().toCaseFolded();
+        if (!keys->contains(name))
+            keys->insert(name, equals < 0 ? QStringView()
+                                          : unquoted(trimmed(line.mid(equals + 1), false)));
+    }
+}
+
+QString Profile::value(const QString &section, const QString &key,
+                       const QString &defaultValue) const
+{
+    const auto keys = sections_.constFind(section.toCaseFolded());
+    if (keys != sections_.cend()) {
+        const auto found = keys->constFind(key.toCaseFolded());
+        if (found != keys->cend())
+            return limited(*found);
     }
     return limited(defaultValue);
+}
+
+QString value(const QString &section, const QString &key, const QString &defaultValue,
+              const QString &fileName)
+{
+    return Profile(fileName).value(section, key, defaultValue);
 }
 
 } // namespace ProfileReader
