@@ -144,6 +144,8 @@ private:
     void watchEntryFields();
     void unload(int unloadMode);
     QString programFile(const QString &name) const;
+    // Fills the form that the FDF file names and opens the filled copy; the shell's result.
+    int openFilled(const QString &fdfPath);
     // Where the filled copies of the forms go.
     QString filledFolder() const;
     QString filledForPrinting(const QString &caption, const QString &file, PrintReport &report);

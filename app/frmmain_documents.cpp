@@ -4,6 +4,7 @@
 #include "documents/shellmessages.h"
 #include "frmmain.h"
 #include "platform/atomicfile.h"
+#include "platform/dialogs.h"
 #include "platform/shell.h"
 
 #include <QFile>
@@ -47,7 +48,9 @@ bool frmMain::CreateFDF(const QString &DocName)
 
 void frmMain::OpenPDF()
 {
-    const int result = StartDoc(programFile(QStringLiteral("antrag.fdf")));
+    const QString fdf = programFile(QStringLiteral("antrag.fdf"));
+    // Without an application for FDF files, the form is filled here and shown as a PDF.
+    const int result = platform_.shell.canOpen(fdf) ? StartDoc(fdf) : openFilled(fdf);
     if (result > 32)
         return;
     txtMsgBox->hide();
@@ -56,16 +59,27 @@ void frmMain::OpenPDF()
 
 int frmMain::StartDoc(const QString &DocName)
 {
-    // Without an application for FDF files, the form is filled here and shown as a PDF.
-    if (!DocName.endsWith(QLatin1String(".fdf"), Qt::CaseInsensitive) ||
-        platform_.shell.canOpen(DocName))
-        return platform_.shell.open(DocName);
-    QFile fdf(DocName);
+    return platform_.shell.open(DocName);
+}
+
+int frmMain::openFilled(const QString &fdfPath)
+{
+    QFile fdf(fdfPath);
     if (!fdf.open(QIODevice::ReadOnly))
         return fileNotFound;
     const FormFiller::Result filled =
-        FormFiller::fill(fdf.readAll(), QFileInfo(DocName).path(), filledFolder());
-    return filled.code ? filled.code : platform_.shell.open(filled.path);
+        FormFiller::fill(fdf.readAll(), QFileInfo(fdfPath).path(), filledFolder());
+    if (filled.code == 0)
+        return StartDoc(filled.path);
+    // A form that stays blank must not pass for one that was filled.
+    platform_.dialogs.warning(
+        title_, filled.sheet.isEmpty()
+                    ? QStringLiteral("Die Formulardaten %1 sind nicht lesbar; das Formblatt "
+                                     "wurde nicht ausgefüllt.")
+                          .arg(fdfPath)
+                    : QStringLiteral("Das Formblatt „%1“ konnte nicht ausgefüllt werden.\n\n%2")
+                          .arg(filled.sheet, filled.error));
+    return filled.code;
 }
 
 QString frmMain::filledFolder() const

@@ -1,18 +1,13 @@
 #include "amount.h"
 
+#include "decimaltext.h"
+
 #include <QLocale>
 #include <cmath>
 #include <optional>
 
 namespace
 {
-
-// A number as the digits it was written with, so rounding never meets binary fractions.
-struct Decimal {
-    bool negative = false;
-    QString integer; // digits only, at least one
-    QString fraction;
-};
 
 bool isDigit(QChar c)
 {
@@ -21,10 +16,10 @@ bool isDigit(QChar c)
 
 // German form: optional sign, digits with "." grouping anywhere between them, at most one
 // decimal comma. Surrounding spaces are allowed.
-std::optional<Decimal> parseGerman(const QString &text)
+std::optional<DecimalText> parseGerman(const QString &text)
 {
     const QString t = text.trimmed();
-    Decimal d;
+    DecimalText d;
     qsizetype i = 0;
     if (i < t.size() && (t[i] == u'+' || t[i] == u'-'))
         d.negative = t[i++] == u'-';
@@ -48,20 +43,20 @@ std::optional<Decimal> parseGerman(const QString &text)
 }
 
 // The shortest text that reads back as the same double, as a person would have typed it.
-std::optional<Decimal> fromDouble(double value)
+std::optional<DecimalText> fromDouble(double value)
 {
     if (!std::isfinite(value))
         return std::nullopt;
     const QString text = QString::number(std::fabs(value), 'f', QLocale::FloatingPointShortest);
     const qsizetype point = text.indexOf(u'.');
-    Decimal d;
+    DecimalText d;
     d.negative = std::signbit(value);
     d.integer = point < 0 ? text : text.left(point);
     d.fraction = point < 0 ? QString() : text.mid(point + 1);
     return d;
 }
 
-double toDouble(const Decimal &d)
+double toDouble(const DecimalText &d)
 {
     bool ok = false;
     const double value = QString(d.integer + u'.' + d.fraction).toDouble(&ok);
@@ -70,46 +65,11 @@ double toDouble(const Decimal &d)
     return d.negative ? -value : value;
 }
 
-// Adds one to the last digit of `digits`, carrying; returns whether a digit fell off the front.
-bool incremented(QString &digits)
+QString format(const DecimalText &d, int decimals)
 {
-    for (qsizetype i = digits.size() - 1; i >= 0; --i) {
-        if (digits[i] != u'9') {
-            digits[i] = QChar(digits[i].unicode() + 1);
-            return false;
-        }
-        digits[i] = u'0';
-    }
-    return true;
-}
-
-QString format(Decimal d, int decimals)
-{
-    const bool roundUp = d.fraction.size() > decimals && d.fraction[decimals] >= u'5';
-    d.fraction = d.fraction.left(decimals).leftJustified(decimals, u'0');
-    if (roundUp && incremented(d.fraction) && incremented(d.integer))
-        d.integer.prepend(u'1');
-
-    qsizetype lead = 0;
-    while (lead < d.integer.size() - 1 && d.integer[lead] == u'0')
-        ++lead;
-    const QString digits = d.integer.mid(lead);
-
-    QString text;
-    text.reserve(digits.size() + digits.size() / 3 + decimals + 2);
-    for (qsizetype i = 0; i < digits.size(); ++i) {
-        if (i > 0 && (digits.size() - i) % 3 == 0)
-            text.append(u'.');
-        text.append(digits[i]);
-    }
-    if (decimals > 0)
-        text.append(u',').append(d.fraction);
-
-    const bool zero =
-        std::all_of(text.cbegin(), text.cend(), [](QChar c) { return !isDigit(c) || c == u'0'; });
-    if (d.negative && !zero)
-        text.prepend(u'-');
-    return text;
+    const DecimalText r = d.rounded(decimals);
+    const QString text = r.text(u'.', u',');
+    return r.negative && !r.isZero() ? u'-' + text : text;
 }
 
 } // namespace
@@ -119,7 +79,7 @@ namespace modDef
 
 double ParseAmount(const QString &value)
 {
-    const std::optional<Decimal> d = parseGerman(value);
+    const std::optional<DecimalText> d = parseGerman(value);
     return d ? toDouble(*d) : 0.0;
 }
 
@@ -134,10 +94,10 @@ QString FormatAmount(const QString &value, bool blankIfZero, int decimals, bool 
         return QString();
     if (value.isEmpty())
         return QString();
-    std::optional<Decimal> d = parseGerman(value);
+    std::optional<DecimalText> d = parseGerman(value);
     // The absolute value is that of the amount read, and a text that is not one reads as 0.
     if (!d && absolute)
-        d = Decimal{false, QStringLiteral("0"), QString()};
+        d = DecimalText{false, QStringLiteral("0"), QString()};
     if (!d)
         return value;
     d->negative = d->negative && !absolute;
@@ -148,7 +108,7 @@ QString FormatAmount(double value, bool blankIfZero, int decimals, bool absolute
 {
     if (blankIfZero && value == 0)
         return QString();
-    std::optional<Decimal> d = fromDouble(absolute ? std::fabs(value) : value);
+    std::optional<DecimalText> d = fromDouble(absolute ? std::fabs(value) : value);
     return d ? format(*d, decimals) : QString();
 }
 

@@ -4,6 +4,7 @@
 #include "platform/ansitext.h"
 
 #include <QList>
+#include <QStringEncoder>
 #include <utility>
 
 namespace
@@ -33,18 +34,54 @@ void replace(QList<Segment> &line, const QString &word, const QString &value)
     line = std::move(result);
 }
 
+// Every byte as an octal escape: the file stays single-byte text whatever the bytes are.
+QString octal(const QByteArray &bytes)
+{
+    QString text;
+    text.reserve(bytes.size() * 4);
+    for (char b : bytes)
+        text += QStringLiteral("\\%1").arg(uint(static_cast<unsigned char>(b)), 3, 8, QChar(u'0'));
+    return text;
+}
+
+bool inWindows1252(const QString &text)
+{
+    bool lossless = false;
+    AnsiText::encode(text, &lossless);
+    return lossless;
+}
+
+// What Windows-1252 holds is written as it stands, unless it begins as a byte-order mark
+// would; anything else as a PDF Unicode string.
+QString textString(const QString &value)
+{
+    if (inWindows1252(value) && !value.startsWith(QStringLiteral("\u00FE\u00FF")) &&
+        !value.startsWith(QStringLiteral("\u00EF\u00BB\u00BF")))
+        return Fdf::escaped(value);
+    QStringEncoder utf16(QStringEncoder::Utf16BE);
+    return octal(QByteArrayLiteral("\xFE\xFF") + QByteArray(utf16.encode(value)));
+}
+
+// A viewer looks the form up by these bytes in the file system, which takes UTF-8 here;
+// Windows-1252 bytes are kept where they cannot be taken for UTF-8.
+QString fileName(const QString &docName)
+{
+    bool lossless = false;
+    const QByteArray ansi = AnsiText::encode(docName, &lossless);
+    return lossless && AnsiText::decodeAuto(ansi) == docName ? Fdf::escaped(docName)
+                                                             : octal(docName.toUtf8());
+}
+
 QList<std::pair<QString, QString>> replacements(const QString &docName, const MasterData &data)
 {
-    QList<std::pair<QString, QString>> rows = {{QStringLiteral("Antrag.pdf"), docName},
-                                               {QStringLiteral("f1a1"), data.name}};
+    QList<std::pair<QString, QString>> rows = {{QStringLiteral("Antrag.pdf"), fileName(docName)},
+                                               {QStringLiteral("f1a1"), textString(data.name)}};
     for (int i = 1; i <= 9; ++i) {
         const MasterData::Package &p = data.packages[i - 1];
-        rows.append({QStringLiteral("fm%1").arg(i), p.menge});
-        rows.append({QStringLiteral("fma%1").arg(i), p.mengenart});
-        rows.append({QStringLiteral("fbf%1").arg(i), modDef::getAcrobatNr(p.fap)});
+        rows.append({QStringLiteral("fm%1").arg(i), textString(p.menge)});
+        rows.append({QStringLiteral("fma%1").arg(i), textString(p.mengenart)});
+        rows.append({QStringLiteral("fbf%1").arg(i), textString(modDef::getAcrobatNr(p.fap))});
     }
-    for (auto &row : rows)
-        row.second = Fdf::escaped(row.second);
     return rows;
 }
 
@@ -58,9 +95,14 @@ QString escaped(const QString &value)
     QString result;
     result.reserve(value.size());
     for (QChar c : value) {
-        if (c == u'\\' || c == u'(' || c == u')')
-            result.append(u'\\');
-        result.append(c);
+        if (c == u'\r')
+            result.append(QStringLiteral("\\r"));
+        else if (c == u'\n')
+            result.append(QStringLiteral("\\n"));
+        else if (c == u'\\' || c == u'(' || c == u')')
+            result.append(u'\\').append(c);
+        else
+            result.append(c);
     }
     return result;
 }

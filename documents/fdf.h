@@ -11,12 +11,14 @@ namespace Fdf
 
 // Every template line with "Antrag.pdf" replaced by `docName`, "f1a1" by the name and, package
 // by package, "fm"+i, "fma"+i and "fbf"+i by quantity, kind and price (dot-decimal). Inserted
-// values are never searched for placeholders again, and the string delimiters \ ( ) in them
-// are escaped. Lines end at CR or CR LF in the template and with CR LF in the result; both
-// sides are Windows-1252.
+// values are never searched for placeholders again and are written as the string content of
+// an FDF value: escaped, or as a Unicode string when Windows-1252 cannot hold them; a file name
+// that Windows-1252 cannot hold is written in UTF-8. Lines end at CR or CR LF in the template
+// and with CR LF in the result; both sides are Windows-1252.
 QByteArray fill(const QByteArray &templateBytes, const QString &docName, const MasterData &data);
 
-// `value` with \ ( and ) escaped by a backslash, as FDF strings take them.
+// `value` with \ ( and ) escaped by a backslash and line ends as \r and \n, as FDF strings
+// take them.
 QString escaped(const QString &value);
 
 } // namespace Fdf

@@ -1,29 +1,25 @@
 #pragma once
 
 #include <QByteArray>
-#include <QList>
 #include <QString>
-#include <optional>
-#include <utility>
 
-// Fills a PDF form from FDF data, for desktops whose PDF viewers do not apply FDF files:
-// the form's text fields take the values, with appearances that every viewer shows, and the
-// filled copy is written to a folder of its own. The blank form is never changed.
+// Fills a PDF form from FDF data, for desktops whose PDF viewers do not apply FDF files: the
+// form's text fields take the values, and each gets an appearance drawn as a viewer that runs
+// the form's standard format scripts would draw it, in a font that has every letter. The
+// filled copy is written to a folder of its own; the blank form is never changed.
 namespace FormFiller
 {
 
-struct FormData {
-    QString file;                              // the form, as /F names it
-    QList<std::pair<QString, QString>> fields; // name and value, in the file's order
-};
-
-// The form and the field values of an FDF document, strings unescaped; the values read as
-// Windows-1252, as the program writes them. Nothing when it is not FDF.
-std::optional<FormData> parse(const QByteArray &fdf);
+// A form larger than this is not filled; nor is one whose parts would unpack larger than
+// maxDecodedSize. Real form sheets are far smaller, and the window waits while one is filled.
+constexpr qint64 maxFormSize = 64 << 20;
+constexpr qint64 maxDecodedSize = 16 << 20;
 
 struct Result {
-    int code = 0;  // 0 when filled, else the shell's code: 2 missing, 5 not writable, 11 damaged
+    int code = 0;  // 0 when filled, else the shell's code: 2 missing, 5 not writable,
+                   // 8 too large, 11 damaged or not FDF
     QString path;  // the filled copy
+    QString sheet; // the form's name, as far as the FDF data tell it
     QString error; // why not, for the user
 };
 

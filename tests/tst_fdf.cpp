@@ -1,5 +1,9 @@
+#include "common/amount.h"
 #include "documents/fdf.h"
+#include "documents/fdfreader.h"
 
+#include <QFile>
+#include <QRandomGenerator>
 #include <QTest>
 
 Q_DECLARE_METATYPE(MasterData)
@@ -63,6 +67,13 @@ private slots:
                           "ck)(1234.50)\r\n");
         QTest::newRow("file name escaped") << QByteArray("/F (Antrag.pdf)\r\n") << "a(b)\\c.pdf"
                                            << d << QByteArray("/F (a\\(b\\)\\\\c.pdf)\r\n");
+        MasterData wide;
+        wide.name = QStringLiteral("Łó\r\n");
+        wide.packages[0].menge = QStringLiteral("a\r\nb");
+        QTest::newRow("beyond Windows-1252, line ends")
+            << QByteArray("(f1a1)(fm1)/F (Antrag.pdf)\r\n") << "Łódź.pdf" << wide
+            << QByteArray("(\\376\\377\\001\\101\\000\\363\\000\\015\\000\\012)(a\\r\\nb)"
+                          "/F (\\305\\201\\303\\263\\144\\305\\272\\056\\160\\144\\146)\r\n");
         QTest::newRow("template bytes kept") << QByteArray("\x80\xFF\x00 fm1\r\n", 8) << "x.pdf"
                                              << d << QByteArray("\x80\xFF\x00 Q1\r\n", 8);
     }
@@ -74,6 +85,43 @@ private slots:
         QFETCH(MasterData, data);
         QFETCH(QByteArray, expected);
         QCOMPARE(Fdf::fill(templateText, docName, data), expected);
+    }
+
+    // Whatever the fields hold, the FDF data read back give exactly that.
+    void readBackAsWritten()
+    {
+        const QStringList pieces = {"(",  ")",  "\\", "endobj",  "trailer", "stream", ">>",
+                                    "<<", "%",  "\r", "\n",      "\r\n",    "/",      "[",
+                                    "]",  "Ł",  "€",  "ä",       " ",       "fm1",    "f1a1",
+                                    "þÿ", "\t", "#",  "1 0 obj", "%%EOF",   "\\376",  "x"};
+        QFile file(QStringLiteral(VRA_SOURCE_DIR "/program/antrag_.fdf"));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray templateBytes = file.readAll();
+        QRandomGenerator random(7);
+        const auto text = [&] {
+            QString t;
+            for (int n = int(random.bounded(6)); n > 0; --n)
+                t += pieces[random.bounded(int(pieces.size()))];
+            return t;
+        };
+        for (int run = 0; run < 300; ++run) {
+            MasterData d;
+            d.name = text();
+            for (MasterData::Package &p : d.packages)
+                p = {text(), text(), text()};
+            const QString docName = QString(text()).remove(u'/') + QStringLiteral(".pdf");
+            const std::optional<Fdf::FormData> read =
+                Fdf::read(Fdf::fill(templateBytes, docName, d));
+            QVERIFY(read);
+            QCOMPARE(read->file, docName);
+            QCOMPARE(read->fields.size(), 28);
+            QCOMPARE(read->fields[0].second, d.name);
+            for (int i = 0; i < 9; ++i) {
+                QCOMPARE(read->fields[1 + 3 * i].second, d.packages[i].menge);
+                QCOMPARE(read->fields[2 + 3 * i].second, d.packages[i].mengenart);
+                QCOMPARE(read->fields[3 + 3 * i].second, modDef::getAcrobatNr(d.packages[i].fap));
+            }
+        }
     }
 };
 
