@@ -1,9 +1,11 @@
-# The two commands of the README: `make run` and `make test`.
+# The two commands of the README, `make run` and `make test`; `make fuzz` and `make deb`.
 BUILD ?= build
 TEST_BUILD ?= build-test
+FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 60
 JOBS ?= 2
 
-.PHONY: run test
+.PHONY: run test fuzz
 
 run:
 	./tools/install-packages.sh run
@@ -16,3 +18,9 @@ test:
 	cmake -S . -B $(TEST_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVRA_WERROR=ON -DVRA_SANITIZE=ON
 	cmake --build $(TEST_BUILD) -j $(JOBS)
 	ctest --test-dir $(TEST_BUILD) --output-on-failure -j $(JOBS)
+
+fuzz:
+	./tools/install-packages.sh fuzz
+	cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ -DVRA_FUZZ=ON
+	cmake --build $(FUZZ_BUILD) -j $(JOBS)
+	./tests/fuzz/run.sh $(FUZZ_BUILD) $(FUZZ_SECONDS)

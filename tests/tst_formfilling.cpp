@@ -254,7 +254,7 @@ private slots:
         QTest::newRow("FDF without a form")
             << QByteArray("%FDF-1.2\n1 0 obj << /FDF << >> >> endobj") << sample << 11;
         // Streams that unpack to 1.5 GB: copied as they are, or refused when they hold objects.
-        const QString corpus = QStringLiteral(VRA_SOURCE_DIR "/tests/fuzz/corpus/form/");
+        const QString corpus = QStringLiteral(VRA_SOURCE_DIR "/tests/fuzz/corpus/fillerform/");
         QTest::newRow("expanding appearance") << fdf << bytes(corpus + "expanding.pdf") << 0;
         QTest::newRow("expanding objects") << fdf << bytes(corpus + "expanding-objects.pdf") << 8;
     }

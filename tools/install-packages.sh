@@ -1,16 +1,19 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that building (run) or building and testing (test) needs,
-# only those that are missing. Uses sudo when not root.
+# Installs the Debian packages that building (run), building and testing (test) or fuzzing
+# (fuzz) needs, only those that are missing. Uses sudo when not root.
 set -euo pipefail
 
 run_packages=(g++ make cmake ninja-build pkg-config qt6-base-dev qt6-qpa-plugins libqpdf-dev
-    libglib2.0-dev shared-mime-info fonts-liberation cups-client)
+    libglib2.0-dev libfontconfig-dev libfreetype-dev shared-mime-info fonts-liberation
+    cups-client)
 test_packages=(pdftk poppler-utils qpdf cups printer-driver-cups-pdf)
+fuzz_packages=(clang libclang-rt-14-dev)
 
 packages=("${run_packages[@]}")
-if [ "${1:-run}" = test ]; then
-    packages+=("${test_packages[@]}")
-fi
+case "${1:-run}" in
+test) packages+=("${test_packages[@]}") ;;
+fuzz) packages+=("${fuzz_packages[@]}") ;;
+esac
 
 missing=()
 for p in "${packages[@]}"; do

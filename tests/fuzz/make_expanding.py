@@ -1,9 +1,9 @@
 #!/usr/bin/python3
 """Makes two form sheets whose streams unpack to 1.5 GB from a few kilobytes.
 
-corpus/form/expanding.pdf: the sample sheet "5 Preisangaben" whose first hand-fillable
+corpus/fillerform/expanding.pdf: the sample sheet "5 Preisangaben" whose first hand-fillable
     field has an appearance stream packed twice over. A filler copies it as it is.
-corpus/form/expanding-objects.pdf: a form whose AcroForm dictionary lies in an object
+corpus/fillerform/expanding-objects.pdf: a form whose AcroForm dictionary lies in an object
     stream packed twice over. A filler refuses it.
 
 Run from the repository root: /usr/bin/python3 tests/fuzz/make_expanding.py
@@ -13,7 +13,7 @@ import re
 import zlib
 
 ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
-OUT = os.path.join(ROOT, "tests", "fuzz", "corpus", "form")
+OUT = os.path.join(ROOT, "tests", "fuzz", "corpus", "fillerform")
 SIZE = 1536 << 20
 
 
