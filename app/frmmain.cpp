@@ -3,6 +3,7 @@
 
 #include "browserpane.h"
 #include "clicklabel.h"
+#include "documents/sheetfile.h"
 #include "platform/dialogs.h"
 #include "tabcontrol.h"
 #include "twips.h"
@@ -12,9 +13,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-frmMain::frmMain(const QString &programFolder, const Platform &platform, QWidget *parent)
-    : QWidget(parent), programFolder_(programFolder), platform_(platform),
-      title_(QStringLiteral("VRA"))
+frmMain::frmMain(const ProgramFolders &folders, const Platform &platform, QWidget *parent)
+    : QWidget(parent), folders_(folders), platform_(platform), title_(QStringLiteral("VRA"))
 {
     createControls();
     connect(InhaltsV, &TabControl::Click, this, &frmMain::InhaltsV_Click);
@@ -26,9 +26,11 @@ frmMain::frmMain(const QString &programFolder, const Platform &platform, QWidget
     watchEntryFields();
 }
 
-QString frmMain::programFile(const QString &name) const
+QString frmMain::formName(const QString &caption) const
 {
-    return programFolder_ + u'/' + name;
+    const QString name = SheetFile::name(caption);
+    const QString form = folders_.find(name);
+    return form == folders_.own(name) ? name : form;
 }
 
 void frmMain::Form_Load()
@@ -46,13 +48,9 @@ void frmMain::Form_Load()
     Image2[3]->hide();
     Image2[7]->show();
 
-    const QString pages[] = {
-        QStringLiteral("/html/seite1.html"), QStringLiteral("/html/seite2.html"),
-        QStringLiteral("/html/seite3.html"), QStringLiteral("/html/seite4.html"),
-        QStringLiteral("/html/seite5.html")};
     for (int k = 0; k < 5; ++k)
-        WebBrowserTab[k]->Navigate(programFolder_ + pages[k]);
-    StartS[1]->Navigate(programFolder_ + QStringLiteral("/html/start.html"));
+        WebBrowserTab[k]->Navigate(folders_.find(QStringLiteral("html/seite%1.html").arg(k + 1)));
+    StartS[1]->Navigate(folders_.find(QStringLiteral("html/start.html")));
 
     LoadAntrag();
     RefreshMarks();

@@ -2,6 +2,7 @@
 
 #include "common/masterdata.h"
 #include "platform/platform.h"
+#include "platform/programfolders.h"
 
 #include <QList>
 #include <QWidget>
@@ -34,7 +35,7 @@ public:
         FormOwner = 5
     };
 
-    frmMain(const QString &programFolder, const Platform &platform, QWidget *parent = nullptr);
+    frmMain(const ProgramFolders &folders, const Platform &platform, QWidget *parent = nullptr);
 
     // Start-up and shutdown.
     void Form_Load();
@@ -79,7 +80,7 @@ public:
     int txtFAP_KeyPress(int index, int keyAscii);
     void txtFAP_LostFocus(int index);
 
-    QString programFolder() const { return programFolder_; }
+    const ProgramFolders &folders() const { return folders_; }
     // The application title that every message box carries.
     QString title() const { return title_; }
 
@@ -143,14 +144,15 @@ private:
     void setMasterData(const MasterData &data);
     void watchEntryFields();
     void unload(int unloadMode);
-    QString programFile(const QString &name) const;
+    // The name by which antrag.fdf gives the form of a sheet: a path where it is not beside.
+    QString formName(const QString &caption) const;
     // Fills the form that the FDF file names and opens the filled copy; the shell's result.
     int openFilled(const QString &fdfPath);
     // Where the filled copies of the forms go.
     QString filledFolder() const;
     QString filledForPrinting(const QString &caption, const QString &file, PrintReport &report);
 
-    QString programFolder_;
+    ProgramFolders folders_;
     Platform platform_;
     QString title_;
     int pendingUnloadMode_ = FormControlMenu;

@@ -12,7 +12,7 @@
 void frmMain::LoadAntrag()
 {
     LoadProp();
-    const QString ini = programFile(QStringLiteral("vra.ini"));
+    const QString ini = folders_.find(QStringLiteral("vra.ini"));
     const Catalogue catalogue = Catalogue::read(ini);
     InhaltsV->setTabs(catalogue.tabs);
     for (const Catalogue::Sheet &sheet : catalogue.sheets)

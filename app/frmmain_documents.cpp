@@ -24,7 +24,7 @@ MasterData frmMain::masterData() const
 
 std::optional<QByteArray> frmMain::formData(const QString &DocName) const
 {
-    QFile templateFile(programFile(QStringLiteral("antrag_.fdf")));
+    QFile templateFile(folders_.find(QStringLiteral("antrag_.fdf")));
     if (!templateFile.open(QIODevice::ReadOnly))
         return std::nullopt;
     return Fdf::fill(templateFile.readAll(), DocName, masterData());
@@ -36,7 +36,7 @@ bool frmMain::CreateFDF(const QString &DocName)
     int failure = 0;
     if (const std::optional<QByteArray> filled = formData(DocName); !filled)
         failure = fileNotFound;
-    else if (!AtomicFile::write(programFile(QStringLiteral("antrag.fdf")), *filled).isEmpty())
+    else if (!AtomicFile::write(folders_.own(QStringLiteral("antrag.fdf")), *filled).isEmpty())
         failure = accessDenied;
     if (failure) {
         txtMsgBox->hide();
@@ -48,7 +48,7 @@ bool frmMain::CreateFDF(const QString &DocName)
 
 void frmMain::OpenPDF()
 {
-    const QString fdf = programFile(QStringLiteral("antrag.fdf"));
+    const QString fdf = folders_.own(QStringLiteral("antrag.fdf"));
     // Without an application for FDF files, the form is filled here and shown as a PDF.
     const int result = platform_.shell.canOpen(fdf) ? StartDoc(fdf) : openFilled(fdf);
     if (result > 32)
@@ -84,5 +84,5 @@ int frmMain::openFilled(const QString &fdfPath)
 
 QString frmMain::filledFolder() const
 {
-    return programFile(QStringLiteral("ausgefuellt"));
+    return folders_.own(QStringLiteral("ausgefuellt"));
 }

@@ -14,7 +14,7 @@ void frmMain::setMark(int sheet, bool completed)
 
 void frmMain::lblFormblatt_Click(int index)
 {
-    const QString docName = SheetFile::name(lblFormblatt[index]->text());
+    const QString docName = formName(lblFormblatt[index]->text());
     // A form data file that could not be written must not open an older one in its place.
     if (CreateFDF(docName))
         OpenPDF();

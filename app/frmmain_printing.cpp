@@ -43,7 +43,7 @@ void frmMain::Label5_Click()
     // The window may close by the system during a wait; then nothing more is sent.
     for (int n = 1; n <= last && !unloaded_; ++n) {
         const QString caption = lblFormblatt[n]->text();
-        const QString file = SheetFile::path(programFolder_, caption);
+        const QString file = folders_.find(SheetFile::name(caption));
         if (imgRead[n]->Tag != QLatin1String("OK"))
             continue;
         lblInfo->show();
@@ -68,14 +68,13 @@ void frmMain::Label5_Click()
 // The sheet filled with the master data as they stand now; the blank form when that fails.
 QString frmMain::filledForPrinting(const QString &caption, const QString &file, PrintReport &report)
 {
-    const std::optional<QByteArray> fdf = formData(SheetFile::name(caption));
+    const std::optional<QByteArray> fdf = formData(formName(caption));
     if (!fdf) {
-        report.printedBlank(
-            caption,
-            QStringLiteral("Die Vorlage %1 fehlt").arg(programFile(QStringLiteral("antrag_.fdf"))));
+        report.printedBlank(caption, QStringLiteral("Die Vorlage %1 fehlt")
+                                         .arg(folders_.find(QStringLiteral("antrag_.fdf"))));
         return file;
     }
-    const FormFiller::Result filled = FormFiller::fill(*fdf, programFolder_, filledFolder());
+    const FormFiller::Result filled = FormFiller::fill(*fdf, folders_.ownFolder(), filledFolder());
     if (filled.code == 0)
         return filled.path;
     // A missing form is the printer's failure to report; anything else prints it blank.

@@ -19,7 +19,11 @@ void frmMain::setMasterData(const MasterData &data)
 
 void frmMain::LoadProp()
 {
-    QFile file(programFile(QStringLiteral("vra.prop")));
+    if (!folders_.problem().isEmpty())
+        platform_.dialogs.warning(title_, folders_.problem() +
+                                              QStringLiteral(" Was Sie in dieser Sitzung eingeben, "
+                                                             "kann nicht gespeichert werden."));
+    QFile file(folders_.own(QStringLiteral("vra.prop")));
     if (!file.exists()) {
         // A first start leaves an empty file; the fields keep their texts.
         if (file.open(QIODevice::WriteOnly))
@@ -47,7 +51,7 @@ bool frmMain::SaveProp()
     if (keepStateFile_)
         return true;
     saveError_ =
-        AtomicFile::write(programFile(QStringLiteral("vra.prop")),
+        AtomicFile::write(folders_.own(QStringLiteral("vra.prop")),
                           StateFile::encode(StateFile::lines(masterData(), Bearbeitet->text())));
     return saveError_.isEmpty();
 }

@@ -45,7 +45,7 @@ void frmMain::Label4_Click()
 void frmMain::Label3_Click()
 {
     const QString value =
-        modDef::ReadIni(programFile(QStringLiteral("vra.ini")), QStringLiteral("ANTRAG"),
+        modDef::ReadIni(folders_.find(QStringLiteral("vra.ini")), QStringLiteral("ANTRAG"),
                         QStringLiteral("Stammdaten"), QStringLiteral("TRUE"));
     if (value.toUpper() == QLatin1String("TRUE")) {
         StammD->show();

@@ -15,7 +15,7 @@ int main(int argc, char *argv[])
     EventLoopDelay delay;
     PostedKeyboard keyboard;
 
-    frmMain window(QCoreApplication::applicationDirPath(),
+    frmMain window(ProgramFolders::forExecutable(QCoreApplication::applicationDirPath()),
                    Platform{shell, dialogs, delay, keyboard});
     dialogs.setOwner(&window);
     window.Form_Load();

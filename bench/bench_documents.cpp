@@ -72,7 +72,7 @@ int main(int argc, char *argv[])
     NoDialogs dialogs;
     NoDelay delay;
     PostedKeyboard keyboard;
-    frmMain w(folder.path(), Platform{shell, dialogs, delay, keyboard});
+    frmMain w(ProgramFolders(folder.path()), Platform{shell, dialogs, delay, keyboard});
     w.Form_Load();
     w.AName->setText(QStringLiteral("Jürgen Groß (Wien)"));
     for (int i = 1; i <= 9; ++i) {

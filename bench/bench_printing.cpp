@@ -56,7 +56,7 @@ int main(int argc, char *argv[])
     YesDialogs dialogs;
     EventLoopDelay delay;
     PostedKeyboard keyboard;
-    frmMain w(folder.path(), Platform{shell, dialogs, delay, keyboard});
+    frmMain w(ProgramFolders(folder.path()), Platform{shell, dialogs, delay, keyboard});
     w.Form_Load();
     w.show();
     w.Bearbeitet->setText(QStringLiteral(",1,,2,,3,"));

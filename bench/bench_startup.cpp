@@ -63,7 +63,7 @@ int main(int argc, char *argv[])
         MessageBoxDialogs dialogs;
         EventLoopDelay delay;
         PostedKeyboard keyboard;
-        frmMain window(args.value(2), Platform{shell, dialogs, delay, keyboard});
+        frmMain window(ProgramFolders(args.value(2)), Platform{shell, dialogs, delay, keyboard});
         window.Form_Load();
         window.winId();
         window.windowHandle()->installEventFilter(&firstFrame);

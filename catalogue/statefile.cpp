@@ -95,13 +95,21 @@ QStringList decode(const QByteArray &bytes)
 QStringList read(QIODevice &file)
 {
     QByteArray bytes;
+    char chunk[1 << 16];
     for (int n = 0; n < lineCount && !file.atEnd(); ++n) {
-        QByteArray line = file.readLine(maxLineBytes + 1);
-        if (!line.endsWith('\n') && !file.atEnd()) {
+        QByteArray line;
+        bool whole = false;
+        while (!whole && !file.atEnd()) {
+            const qint64 got = file.readLine(chunk, sizeof chunk);
+            if (got <= 0)
+                break;
+            whole = chunk[got - 1] == '\n';
+            line.append(chunk, qsizetype(std::min(got, maxLineBytes + 1 - line.size())));
+        }
+        if (line.size() > maxLineBytes) {
+            line.truncate(maxLineBytes);
             dropCutSequence(line);
             line.append('\n');
-            while (!file.atEnd() && !file.readLine(1 << 16).endsWith('\n')) {
-            }
         }
         bytes.append(line);
     }

@@ -8,6 +8,5 @@ namespace SheetFile
 {
 
 QString name(const QString &caption);
-QString path(const QString &programFolder, const QString &caption);
 
 } // namespace SheetFile

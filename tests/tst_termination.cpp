@@ -25,6 +25,9 @@ private slots:
         QTemporaryDir folder;
         const QString program = folder.filePath(QStringLiteral("vra"));
         QVERIFY(QFile::copy(QStringLiteral(VRA_PROGRAM_DIR "/vra"), program));
+        // With its vra.ini beside it, the program keeps its state in its own folder.
+        QVERIFY(
+            QFile::copy(QStringLiteral(VRA_PROGRAM_DIR "/vra.ini"), folder.filePath("vra.ini")));
 
         QProcess vra;
         vra.setProgram(program);

@@ -59,7 +59,8 @@ template <typename ShellType> struct BasicWindowFixture {
 
     frmMain &create()
     {
-        window = std::make_unique<frmMain>(dir.path(), Platform{shell, dialogs, delay, keyboard});
+        window = std::make_unique<frmMain>(ProgramFolders(dir.path()),
+                                           Platform{shell, dialogs, delay, keyboard});
         return *window;
     }
 

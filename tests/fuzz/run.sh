@@ -10,6 +10,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 export LSAN_OPTIONS=suppressions=$here/../lsan.supp
 status=0
 for program in "$build"/tests/fuzz/fuzz_*; do
+    [ -f "$program" ] && [ -x "$program" ] || continue
     target=${program##*/fuzz_}
     work=$build/fuzz-corpus/$target
     crashes=$build/crashes/$target
