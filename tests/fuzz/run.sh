@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Runs every fuzz target of a libFuzzer build for SECONDS each (default 60), from a copy of
-# the committed corpus; new crash inputs land in BUILD/crashes/<target>/, to be committed to
+# Runs every fuzz target of a libFuzzer build for SECONDS each (default 60), or until RUNS
+# inputs when that is set, from a copy of the committed corpus; new crash inputs land in BUILD/crashes/<target>/, to be committed to
 # tests/fuzz/corpus/<target>/ once mended.
 #   tests/fuzz/run.sh BUILD [SECONDS]
 set -euo pipefail
@@ -17,7 +17,7 @@ for program in "$build"/tests/fuzz/fuzz_*; do
     mkdir -p "$work" "$crashes"
     cp -n "$here/corpus/$target"/* "$work"/ 2>/dev/null || true
     echo "== $target: $seconds s"
-    if ! "$program" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -max_len=65536 \
+    if ! "$program" -max_total_time="$seconds" -runs="${RUNS:--1}" -timeout=10 -rss_limit_mb=2048 -max_len=65536 \
         -print_final_stats=1 -artifact_prefix="$crashes/" "$work" 2>"$build/fuzz-$target.log"; then
         status=1
     fi
