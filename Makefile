@@ -5,7 +5,7 @@ FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 60
 JOBS ?= 2
 
-.PHONY: run test fuzz
+.PHONY: run test fuzz deb
 
 run:
 	./tools/install-packages.sh run
@@ -24,3 +24,9 @@ fuzz:
 	cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ -DVRA_FUZZ=ON
 	cmake --build $(FUZZ_BUILD) -j $(JOBS)
 	./tests/fuzz/run.sh $(FUZZ_BUILD) $(FUZZ_SECONDS)
+
+deb:
+	./tools/install-packages.sh deb
+	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release -DVRA_TESTS=OFF
+	cmake --build $(BUILD) -j $(JOBS)
+	cd $(BUILD) && cpack -G DEB

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QAccessible>
 #include <QLabel>
 
 // A label or image that reports a click: the press and release of the left button on it.
@@ -7,10 +8,15 @@ class ClickLabel : public QLabel
 {
     Q_OBJECT
 public:
-    using QLabel::QLabel;
+    explicit ClickLabel(QWidget *parent = nullptr);
+    ClickLabel(const QString &text, QWidget *parent);
 
     // Shows `picture` stretched to the control's size, as an image control does.
     void setPicture(const QPixmap &picture);
+
+    // What a screen reader announces it as: a picture, or a button or link that reacts.
+    QAccessible::Role accessibleRole() const { return accessibleRole_; }
+    void setAccessibleRole(QAccessible::Role role) { accessibleRole_ = role; }
 
     // Free text that the program keeps with the control (a mark's completion state).
     QString Tag;
@@ -24,4 +30,5 @@ protected:
 
 private:
     bool pressed_ = false;
+    QAccessible::Role accessibleRole_ = QAccessible::Graphic;
 };

@@ -44,6 +44,9 @@ void frmMain::addSheet(int tab, int position, const QString &name)
     // Names come from a file: shown as they stand, never as markup.
     label->setTextFormat(Qt::PlainText);
     label->setToolTip(Qt::convertFromPlainText(name));
+    label->setAccessibleRole(QAccessible::Link);
+    label->setAccessibleName(name);
+    label->setAccessibleDescription(QStringLiteral("Formblatt ausgefüllt öffnen"));
     const double top = labelTemplate.top() + (labelTemplate.height() + 60) * (position + 1);
     label->setGeometry(
         Twips::toPixels(QRectF(labelTemplate.left(), top, 0, labelTemplate.height())));
@@ -57,6 +60,7 @@ void frmMain::addSheet(int tab, int position, const QString &name)
     mark->setPicture(imgRead[0]->pixmap());
     mark->setCursor(imgRead[0]->cursor());
     mark->Tag = imgRead[0]->Tag;
+    mark->setAccessibleRole(QAccessible::Button);
     const double markTop = top + (labelTemplate.height() - markTemplate.height()) / 2;
     mark->setGeometry(Twips::toPixels(
         QRectF(markTemplate.left(), markTop, markTemplate.width(), markTemplate.height())));

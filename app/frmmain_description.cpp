@@ -80,10 +80,12 @@ ClickLabel *image(QWidget *parent, const QString &name, const char *file)
     return control;
 }
 
-// A transparent click area over a navigation picture.
-ClickLabel *hotSpot(QWidget *parent, const char *name, const QFont &font)
+// A transparent click area over a navigation picture, a button to a screen reader.
+ClickLabel *hotSpot(QWidget *parent, const char *name, const QFont &font, const QString &action)
 {
     auto *control = named(new ClickLabel(parent), QLatin1String(name));
+    control->setAccessibleRole(QAccessible::Button);
+    control->setAccessibleName(action);
     control->setFont(font);
     setTextColour(control, QColor(0, 64, 0));
     control->setCursor(Qt::PointingHandCursor);
@@ -128,6 +130,7 @@ void frmMain::createControls()
                   360, 1800, 2415, 375);
     AName->setFont(arial(8.25));
     AName->setMaxLength(StateFile::maxValueLength);
+    AName->setAccessibleName(QStringLiteral("Name des Antragstellers"));
 
     StartS = {nullptr,
               place(named(new BrowserPane(this), arrayName("StartS", 1)), 2880, 1440, 8055, 6735)};
@@ -147,14 +150,26 @@ void frmMain::createControls()
     const struct {
         const char *file;
         double left, top, width, height;
-    } titles[] = {{"title_a.bmp", 11903, 240, 6675, 360},  {"title_b.bmp", 11520, 600, 7440, 315},
-                  {"title_c.bmp", 11370, 960, 7740, 285},  {"title_d.bmp", 12248, 1320, 5985, 270},
-                  {"title_e.bmp", 12195, 1680, 6090, 285}, {"title_f.bmp", 11588, 2040, 7305, 270}};
+        const char *heading;
+    } titles[] = {
+        {"title_a.bmp", 11903, 240, 6675, 360,
+         "Antrag gemäß IV. Abschnitt der VO-VRA - Aufnahme in den Listarium"},
+        {"title_b.bmp", 11520, 600, 7440, 315,
+         "Antrag gemäß V. Abschnitt der VO-VRA - Änderung der Verwendung (§28 Abs. 1 Z 1)"},
+        {"title_c.bmp", 11370, 960, 7740, 285,
+         "Antrag gemäß V. Abschnitt der VO-VRA - Änderung der Packungsgrösse (§28 Abs. 1 Z 2)"},
+        {"title_d.bmp", 12248, 1320, 5985, 270,
+         "Antrag gemäß V. Abschnitt der VO-VRA - Streichung (§28 Abs. 1 Z 3)"},
+        {"title_e.bmp", 12195, 1680, 6090, 285,
+         "Antrag gemäß VI. Abschnitt der VO-VRA - Preiserhöhung roter Bereich"},
+        {"title_f.bmp", 11588, 2040, 7305, 270,
+         "Antrag gemäß VI. Abschnitt der VO-VRA - Preiserhöhung gelber oder grüner Bereich"}};
     imgTitle = {nullptr};
     for (int j = 1; j <= 6; ++j) {
         const auto &t = titles[j - 1];
         imgTitle.append(
             place(image(this, arrayName("imgTitle", j), t.file), t.left, t.top, t.width, t.height));
+        imgTitle[j]->setAccessibleName(QString::fromUtf8(t.heading));
         imgTitle[j]->hide();
     }
 
@@ -172,10 +187,12 @@ void frmMain::createControls()
     Image8 = place(image(this, QStringLiteral("Image8"), "name_caption.jpg"), 360, 1440, 2250, 300);
     Image1 = place(image(this, QStringLiteral("Image1"), nullptr), 360, 120, 2565, 1215);
     Image6 = place(image(this, QStringLiteral("Image6"), "logo.gif"), 240, 240, 2760, 1125);
+    Image6->setAccessibleName(QStringLiteral("Versanta"));
     Image4 = place(image(this, QStringLiteral("Image4"), "footer.gif"), 360, 8520, 7665, 240);
     Image5 = {place(image(this, arrayName("Image5", 0), "strip.gif"), 360, 1080, 7440, 105),
               place(image(this, arrayName("Image5", 1), "strip.gif"), 360, 8280, 7440, 105)};
     imgHeader = place(image(this, QStringLiteral("imgHeader"), "header.gif"), 3720, 120, 6285, 345);
+    imgHeader->setAccessibleName(windowTitle());
 
     createNavigation();
 
@@ -286,9 +303,11 @@ void frmMain::createMasterDataView()
         StammD->place(label, page, QRectF(left, top, 1455, 375));
         Label1[index] = label;
     };
-    const auto field = [this](QList<QLineEdit *> &array, const char *name, int n, int page,
-                              double left, double top, double width) {
+    const auto field = [this](QList<QLineEdit *> &array, const char *name, const char *caption,
+                              int n, int page, double left, double top, double width) {
         auto *edit = named(new QLineEdit, arrayName(name, n));
+        edit->setAccessibleName(
+            QStringLiteral("%1, Packung %2").arg(QLatin1String(caption)).arg(n));
         edit->setMaxLength(StateFile::maxValueLength);
         StammD->place(edit, page, QRectF(left, top, width, 375));
         array[n] = edit;
@@ -315,11 +334,12 @@ void frmMain::createMasterDataView()
 
             const int *c = &captions[page][3 * slot];
             caption(c[0], "Menge", page, 120, quantityTop[slot]);
-            field(txtMenge, "txtMenge", n, page, 1680, quantityTop[slot], 1455);
+            field(txtMenge, "txtMenge", "Menge", n, page, 1680, quantityTop[slot], 1455);
             caption(c[1], "Mengenart", page, 3120, quantityTop[slot]);
-            field(txtMengenart, "txtMengenart", n, page, 4680, quantityTop[slot], 1695);
+            field(txtMengenart, "txtMengenart", "Mengenart", n, page, 4680, quantityTop[slot],
+                  1695);
             caption(c[2], "FAP/DAP", page, 120, priceTop[slot]);
-            field(txtFAP, "txtFAP", n, page, 1680, priceTop[slot], 1455);
+            field(txtFAP, "txtFAP", "FAP/DAP", n, page, 1680, priceTop[slot], 1455);
         }
     }
     auto *offPage = named(new LineShape(QPalette::HighlightedText, nullptr), arrayName("Line1", 2));
@@ -342,11 +362,18 @@ void frmMain::createNavigation()
         Image2.append(
             place(image(this, arrayName("Image2", i), pictures[i]), 360, tops[i], 2400, 450));
 
-    Label7 = place(hotSpot(this, "Label7", arial(8.25, true)), 480, 2400, 2175, 375);
-    Label3 = place(hotSpot(this, "Label3", arial(8.25, true)), 480, 3120, 2055, 255);
-    Label4 = place(hotSpot(this, "Label4", msSansSerif(8.25, true)), 480, 3600, 2055, 375);
-    Label5 = place(hotSpot(this, "Label5", arial(8.25, true)), 720, 4320, 2055, 255);
-    Label6 = place(hotSpot(this, "Label6", msSansSerif(8.25, true)), 600, 4800, 1935, 375);
+    // The pictures below them stay nameless: the click areas carry their names.
+    Label7 = place(hotSpot(this, "Label7", arial(8.25, true), QStringLiteral("Startseite")), 480,
+                   2400, 2175, 375);
+    Label3 = place(hotSpot(this, "Label3", arial(8.25, true), QStringLiteral("Stammdaten")), 480,
+                   3120, 2055, 255);
+    Label4 = place(
+        hotSpot(this, "Label4", msSansSerif(8.25, true), QStringLiteral("Inhaltsverzeichnis")), 480,
+        3600, 2055, 375);
+    Label5 = place(hotSpot(this, "Label5", arial(8.25, true), QStringLiteral("Drucken")), 720, 4320,
+                   2055, 255);
+    Label6 = place(hotSpot(this, "Label6", msSansSerif(8.25, true), QStringLiteral("Schliessen")),
+                   600, 4800, 1935, 375);
 }
 
 void frmMain::applyDrawingOrder()

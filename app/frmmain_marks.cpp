@@ -10,6 +10,11 @@ void frmMain::setMark(int sheet, bool completed)
 {
     imgRead[sheet]->setPicture((completed ? yes[0] : no[0])->pixmap());
     imgRead[sheet]->Tag = completed ? QStringLiteral("OK") : QString();
+    imgRead[sheet]->setAccessibleName(
+        (completed ? QStringLiteral("„%1“ fertiggestellt") : QStringLiteral("„%1“ offen"))
+            .arg(lblFormblatt[sheet]->text()));
+    imgRead[sheet]->setAccessibleDescription(
+        completed ? QStringLiteral("Klicken, um das Formblatt wieder abzuwählen") : QString());
 }
 
 void frmMain::lblFormblatt_Click(int index)

@@ -33,7 +33,7 @@ private slots:
         vra.setProgram(program);
         vra.start();
         QVERIFY(vra.waitForStarted());
-        // Start-up leaves an empty state file behind; from then on the window is up.
+        // Start-up leaves an empty state file behind; a signal from then on is handled.
         QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(folder.filePath(QStringLiteral("vra.prop"))), 30000);
         ::kill(pid_t(vra.processId()), signal);
         QVERIFY(vra.waitForFinished(30000));

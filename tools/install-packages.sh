@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that building (run), building and testing (test) or fuzzing
-# (fuzz) needs, only those that are missing. Uses sudo when not root.
+# Installs the Debian packages that building (run), testing (test), fuzzing (fuzz) or
+# packaging (deb) needs, only those that are missing. Uses sudo when not root.
 set -euo pipefail
 
 run_packages=(g++ make cmake ninja-build pkg-config qt6-base-dev qt6-qpa-plugins libqpdf-dev
@@ -8,11 +8,13 @@ run_packages=(g++ make cmake ninja-build pkg-config qt6-base-dev qt6-qpa-plugins
     cups-client)
 test_packages=(pdftk poppler-utils qpdf cups printer-driver-cups-pdf)
 fuzz_packages=(clang libclang-rt-14-dev)
+deb_packages=(dpkg-dev file)
 
 packages=("${run_packages[@]}")
 case "${1:-run}" in
 test) packages+=("${test_packages[@]}") ;;
 fuzz) packages+=("${fuzz_packages[@]}") ;;
+deb) packages+=("${deb_packages[@]}") ;;
 esac
 
 missing=()
