@@ -11,11 +11,12 @@ namespace
 class ClickLabelAccessible : public QAccessibleWidget
 {
 public:
-    explicit ClickLabelAccessible(ClickLabel *label)
-        : QAccessibleWidget(label, label->accessibleRole())
+    explicit ClickLabelAccessible(ClickLabel *label) : QAccessibleWidget(label) {}
+
+    // Asked anew each time: the role may be set after the screen reader first met the label.
+    QAccessible::Role role() const override
     {
-        if (label->accessibleRole() != QAccessible::Graphic)
-            addControllingSignal(QStringLiteral("clicked()"));
+        return static_cast<ClickLabel *>(widget())->accessibleRole();
     }
 
     QAccessible::State state() const override

@@ -3,6 +3,7 @@
 #include "app/twips.h"
 #include "windowfixture.h"
 
+#include <QAccessible>
 #include <QDir>
 #include <QLineEdit>
 #include <QTest>
@@ -78,6 +79,30 @@ private slots:
         QTextDocument tip;
         tip.setHtml(label->toolTip());
         QCOMPARE(tip.toPlainText(), name);
+    }
+
+    // What a screen reader announces: buttons and links with names, marks with their state.
+    void screenReaderNames()
+    {
+        WindowFixture f;
+        frmMain &w = open(f, twoTabs);
+        const auto reader = [](QObject *control) {
+            return QAccessible::queryAccessibleInterface(control);
+        };
+        QCOMPARE(reader(w.Label3)->role(), QAccessible::Button);
+        QCOMPARE(reader(w.Label3)->text(QAccessible::Name), QStringLiteral("Stammdaten"));
+        QVERIFY(reader(w.Image2[0])->state().invisible);
+        QCOMPARE(reader(w.txtMengenart[4])->text(QAccessible::Name),
+                 QStringLiteral("Mengenart, Packung 4"));
+        QAccessibleInterface *sheet = reader(w.lblFormblatt[1]);
+        QCOMPARE(sheet->role(), QAccessible::Link);
+        QCOMPARE(sheet->text(QAccessible::Name), QStringLiteral("Erstes Blatt"));
+        QAccessibleInterface *mark = reader(w.imgRead[1]);
+        QCOMPARE(mark->text(QAccessible::Name), QStringLiteral("„Erstes Blatt“ offen"));
+        sheet->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        QCOMPARE(mark->text(QAccessible::Name), QStringLiteral("„Erstes Blatt“ fertiggestellt"));
+        mark->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        QCOMPARE(w.imgRead[1]->Tag, QString());
     }
 
     void tabCountBelowOneOffersNoTab()

@@ -2,6 +2,7 @@
 #include "app/clicklabel.h"
 #include "app/tabcontrol.h"
 #include "app/twips.h"
+#include "platform/qttexts.h"
 #include "windowfixture.h"
 
 #include <QLineEdit>
@@ -175,6 +176,12 @@ private slots:
         QVERIFY(order.indexOf(w.Label3) > order.indexOf(w.Image2[0]));
         QVERIFY(order.indexOf(w.Image2[0]) > order.indexOf(w.Image2[5]));
         QVERIFY(order.indexOf(w.AName) > order.indexOf(w.Image8));
+    }
+
+    void qtTextsAreGerman()
+    {
+        QVERIFY(installGermanQtTexts(*QCoreApplication::instance()));
+        QCOMPARE(QCoreApplication::translate("QPlatformTheme", "&Yes"), QStringLiteral("&Ja"));
     }
 
     void tabMembersLandInPlace()
