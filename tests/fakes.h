@@ -40,22 +40,23 @@ public:
     QList<std::function<void()>> pendingAnswers;
 };
 
+// Records the message boxes as "kind|title|text" and answers questions as the test says.
 class FakeDialogs : public Dialogs
 {
 public:
     void information(const QString &title, const QString &text) override
     {
-        shown << QStringLiteral("information|%1|%2").arg(title, text);
+        shown << "information|" + title + u'|' + text;
         if (whileShown)
             std::exchange(whileShown, nullptr)();
     }
     void warning(const QString &title, const QString &text) override
     {
-        shown << QStringLiteral("warning|%1|%2").arg(title, text);
+        shown << "warning|" + title + u'|' + text;
     }
     bool question(const QString &title, const QString &text) override
     {
-        shown << QStringLiteral("question|%1|%2").arg(title, text);
+        shown << "question|" + title + u'|' + text;
         return answer;
     }
     QStringList shown;

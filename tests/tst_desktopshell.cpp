@@ -1,13 +1,12 @@
-#include "fakedesktop.h"
+// The desktop shell on a desktop of the test's own: one application, for PDF files, that
+// notes what it is given; an lp of the test's own for printing.
+#include "app/clicklabel.h"
 #include "platform/desktopshell.h"
+#include "windowfixture.h"
 
-#include <QCoreApplication>
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
-#include <QTest>
+#include <QApplication>
+#include <QLineEdit>
 
-// A desktop of the test's own with one application, for FDF files only.
 class TestDesktopShell : public QObject
 {
     Q_OBJECT
@@ -15,98 +14,117 @@ class TestDesktopShell : public QObject
 public:
     explicit TestDesktopShell(const QTemporaryDir &desktop) : desktop_(desktop) {}
 
+    // The system's MIME database, the desktop's applications replaced: set up before the
+    // first lookup, as GIO reads these folders once per process.
+    static void makeDesktop(const QTemporaryDir &desktop)
+    {
+        const QString viewer = desktop.filePath(QStringLiteral("pdfviewer.sh"));
+        write(viewer, "#!/bin/sh\necho \"$1\" >> \"$(dirname \"$0\")/pdfviewer.log\"\n");
+        QFile::setPermissions(viewer, QFile::ReadOwner | QFile::ExeOwner);
+        QDir().mkpath(desktop.filePath("data/applications"));
+        QDir().mkpath(desktop.filePath("share"));
+        QFile::link(QStringLiteral("/usr/share/mime"), desktop.filePath("share/mime"));
+        write(desktop.filePath("data/applications/pdfviewer.desktop"),
+              "[Desktop Entry]\nType=Application\nName=pdfviewer\nExec=" + viewer.toUtf8() +
+                  " %f\nMimeType=application/pdf;\n");
+        write(desktop.filePath("config/mimeapps.list"),
+              "[Default Applications]\napplication/pdf=pdfviewer.desktop\n");
+        qputenv("XDG_DATA_HOME", desktop.filePath("data").toUtf8());
+        qputenv("XDG_CONFIG_HOME", desktop.filePath("config").toUtf8());
+        qputenv("XDG_DATA_DIRS", desktop.filePath("share").toUtf8());
+        qputenv("XDG_CONFIG_DIRS", desktop.filePath("none").toUtf8());
+    }
+
 private:
     const QTemporaryDir &desktop_;
 
-    QString document(const QString &name) const
+    static QString write(const QString &path, const QByteArray &content)
     {
-        const QString path = desktop_.filePath(name);
+        QDir().mkpath(QFileInfo(path).path());
         QFile file(path);
-        if (!file.open(QIODevice::WriteOnly))
+        if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size())
             qFatal("cannot write %s", qPrintable(path));
-        file.write("%FDF-1.2\n");
         return path;
     }
 
+    QString viewerLog() const
+    {
+        QFile log(desktop_.filePath(QStringLiteral("pdfviewer.log")));
+        return log.open(QIODevice::ReadOnly) ? QString::fromUtf8(log.readAll()) : QString();
+    }
+
 private slots:
-    void fdfGoesByItsExtension()
+    void open_data()
     {
-        QCOMPARE(DesktopShell::mimeTypeOf("/x/antrag.fdf"), QStringLiteral("application/vnd.fdf"));
-        QCOMPARE(DesktopShell::mimeTypeOf("/x/ANTRAG.FDF"), QStringLiteral("application/vnd.fdf"));
-        QCOMPARE(DesktopShell::mimeTypeOf("/x/Blatt.pdf"), QStringLiteral("application/pdf"));
+        // name | document | result
+        addRows(R"(missing file|none.pdf|2
+                   missing folder|none/antrag.pdf|3
+                   no application for the type|antrag.fdf|31
+                   started|Blatt.pdf|42)");
     }
 
-    void results_data()
+    void open()
     {
-        QTest::addColumn<QString>("path");
-        QTest::addColumn<int>("expected");
-        QTest::newRow("missing file") << desktop_.filePath("none.fdf") << 2;
-        QTest::newRow("missing folder") << desktop_.filePath("none/antrag.fdf") << 3;
-        QTest::newRow("no application for the type") << document("Blatt.pdf") << 31;
-    }
-
-    void results()
-    {
-        QFETCH(QString, path);
-        QFETCH(int, expected);
+        QFETCH(QStringList, row);
+        write(desktop_.filePath("antrag.fdf"), "%FDF-1.2\n");
+        write(desktop_.filePath("Blatt.pdf"), "%PDF-1.4\n");
         DesktopShell shell;
-        QCOMPARE(shell.open(path), expected);
+        QCOMPARE(shell.canOpen(desktop_.filePath(row[1])), row[2] != "31");
+        QCOMPARE(shell.open(desktop_.filePath(row[1])), row[2].toInt());
+        QCOMPARE(DesktopShell::mimeTypeOf("/x/ANTRAG.FDF"), QStringLiteral("application/vnd.fdf"));
+    }
+
+    // Without an application for FDF files, a click opens the filled copy with the PDF
+    // application; the blank form stays as it was.
+    void clickOpensTheFilledCopy()
+    {
+        const QString sheet = QStringLiteral("1 Antragsteller.pdf");
+        BasicWindowFixture<DesktopShell> f;
+        QVERIFY(f.copySamples({"vra.ini", "antrag_.fdf", sheet}));
+        frmMain &w = f.start();
+        w.AName->setText(QStringLiteral("Müller"));
+        clickOn(w.lblFormblatt[1]);
+        QTRY_VERIFY(viewerLog().endsWith(f.path(QStringLiteral("ausgefuellt/") + sheet) + u'\n'));
+        QVERIFY(w.txtMsgBox->text().isEmpty());
+        QFile blank(sampleFile(sheet));
+        QVERIFY(blank.open(QIODevice::ReadOnly));
+        QCOMPARE(f.readFile(sheet), blank.readAll());
     }
 
     void printAnswers_data()
     {
-        QTest::addColumn<QByteArray>("lp");
-        QTest::addColumn<bool>("file");
-        QTest::addColumn<QString>("failure");
-        QTest::newRow("taken") << QByteArray("exit 0") << true << "";
-        QTest::newRow("refused") << QByteArray("echo 'lp: Error - no default destination'; exit 1")
-                                 << true << "lp: Error - no default destination";
-        QTest::newRow("no lp") << QByteArray() << true
-                               << "Das Druckprogramm lp (CUPS) ist nicht installiert";
-        QTest::newRow("no file") << QByteArray("exit 0") << false
-                                 << "Die Datei " + desktop_.filePath("none.pdf") + " fehlt";
+        // name | what lp does (none: no lp) | the document exists | the answer
+        addRows(R"(taken|exit 0|1|
+                   refused|echo 'lp: Error - no default destination'; exit 1|1|lp: Error - no default destination
+                   no lp||1|Das Druckprogramm lp (CUPS) ist nicht installiert
+                   no file|exit 0|0|Die Datei %1 fehlt)");
     }
 
     void printAnswers()
     {
-        QFETCH(QByteArray, lp);
-        QFETCH(bool, file);
-        QFETCH(QString, failure);
-        // A bin folder of the test's own, with an lp that answers as the row says.
+        QFETCH(QStringList, row);
         QTemporaryDir bin;
-        if (!lp.isEmpty()) {
-            QFile script(bin.filePath(QStringLiteral("lp")));
-            QVERIFY(script.open(QIODevice::WriteOnly));
-            script.write("#!/bin/sh\n" + lp + "\n");
-            script.close();
-            script.setPermissions(QFile::ReadOwner | QFile::ExeOwner);
-        }
+        if (!row[1].isEmpty())
+            QFile::setPermissions(write(bin.filePath("lp"), "#!/bin/sh\n" + row[1].toUtf8() + "\n"),
+                                  QFile::ReadOwner | QFile::ExeOwner);
+        const QString document = desktop_.filePath(row[2] == "1" ? "Blatt.pdf" : "none.pdf");
+        write(desktop_.filePath("Blatt.pdf"), "%PDF-1.4\n");
         const QByteArray path = qgetenv("PATH");
         qputenv("PATH", bin.path().toUtf8());
         DesktopShell shell;
         QStringList answers;
-        shell.print(file ? document("Blatt.pdf") : desktop_.filePath("none.pdf"),
-                    [&answers](const QString &answer) { answers << answer; });
+        shell.print(document, [&answers](const QString &answer) { answers << answer; });
         qputenv("PATH", path);
-        QTRY_COMPARE(answers, QStringList({failure}));
-    }
-
-    void opensWithTheAssociatedApplication()
-    {
-        const QString fdf = document(QStringLiteral("antrag.fdf"));
-        DesktopShell shell;
-        QVERIFY(shell.canOpen(fdf));
-        QVERIFY(!shell.canOpen(desktop_.filePath("Blatt.pdf")));
-        QVERIFY(shell.open(fdf) > 32);
-        QTRY_COMPARE(fakeDesktopLog(desktop_, "fdfviewer"), fdf + u'\n');
+        QTRY_COMPARE(answers,
+                     QStringList({QString(row[3]).replace(QLatin1String("%1"), document)}));
     }
 };
 
 int main(int argc, char *argv[])
 {
     QTemporaryDir desktop;
-    makeFakeDesktop(desktop, {{"application/vnd.fdf", "fdfviewer"}});
-    QCoreApplication app(argc, argv);
+    TestDesktopShell::makeDesktop(desktop);
+    QApplication app(argc, argv);
     TestDesktopShell test(desktop);
     return QTest::qExec(&test, argc, argv);
 }

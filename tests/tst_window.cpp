@@ -1,3 +1,5 @@
+// The window as a user meets it: its controls in place, start-up, the fixed size, the views,
+// closing and the state file it keeps, and the master-data fields under mouse and keyboard.
 #include "app/browserpane.h"
 #include "app/clicklabel.h"
 #include "app/tabcontrol.h"
@@ -5,35 +7,33 @@
 #include "platform/qttexts.h"
 #include "windowfixture.h"
 
+#include <QApplication>
+#include <QClipboard>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTabBar>
-#include <QTest>
 #include <QTextBrowser>
 #include <QWindow>
+#include <csignal>
+#include <sys/resource.h>
 
 namespace
 {
 
-QString containerName(frmMain &w, QWidget *control, int &page)
+// Whether each control is visible, as a string of 1 and 0.
+QString visibility(const QList<QWidget *> &controls)
 {
-    page = -1;
-    for (TabControl *tabs : {w.InhaltsV, w.StammD}) {
-        if (control->parentWidget() == tabs || tabs->indexOf(control->parentWidget()) >= 0) {
-            page = tabs->pageOf(control);
-            return tabs->objectName();
-        }
-    }
-    return control->parentWidget()->objectName();
+    QString shown;
+    for (QWidget *c : controls)
+        shown += c->isVisible() ? u'1' : u'0';
+    return shown;
 }
 
-QRectF designGeometry(frmMain &w, QWidget *control)
+void focus(QLineEdit *field)
 {
-    for (TabControl *tabs : {w.InhaltsV, w.StammD}) {
-        if (control->parentWidget() == tabs || tabs->indexOf(control->parentWidget()) >= 0)
-            return tabs->memberGeometry(control);
-    }
-    return Twips::fromPixels(control->geometry());
+    field->setFocus(Qt::OtherFocusReason);
+    QTRY_COMPARE(QApplication::focusWidget(), field);
 }
 
 } // namespace
@@ -42,390 +42,358 @@ class TestWindow : public QObject
 {
     Q_OBJECT
 
+private:
+    WindowFixture f_; // one window for the tests of the master-data fields
+
+    frmMain &masterData()
+    {
+        if (!f_.window)
+            f_.shown();
+        f_.window->Label3_Click();
+        return *f_.window;
+    }
+
 private slots:
-    void controls_data()
+    // In every view, each control that shows lies within its container and no click area
+    // covers another; the two controls parked off the area never show.
+    void controlsStayInPlace()
     {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("type");
-        QTest::addColumn<QString>("container");
-        QTest::addColumn<int>("page");
-        QTest::addColumn<QRectF>("geometry");
-        QTest::addColumn<bool>("visible");
-
-        const auto row = [](const QString &name, const char *type, const char *container, int page,
-                            QRectF geometry, bool visible) {
-            QTest::newRow(qPrintable(name))
-                << name << QString::fromLatin1(type) << QString::fromLatin1(container) << page
-                << geometry << visible;
-        };
-        row("InhaltsV", "TabControl", "frmMain", -1, {2880, 1440, 8055, 6735}, true);
-        row("StammD", "TabControl", "frmMain", -1, {2880, 1440, 8055, 6735}, true);
-        row("StartS(1)", "BrowserPane", "frmMain", -1, {2880, 1440, 8055, 6735}, true);
-        for (int k = 0; k < 5; ++k) {
-            row(QStringLiteral("WebBrowserTab%1(0)").arg(k), "BrowserPane", "InhaltsV", k,
-                {120, 480, 5895, 6135}, true);
-            row(QStringLiteral("pic(%1)").arg(k + 1), "QWidget", "InhaltsV", k,
-                {k == 1 ? 6120.0 : 6000.0, k == 2 ? 1080.0 : 960.0, 1935, 4575}, true);
-            row(QStringLiteral("Label%1").arg(10 + k), "QLabel", "InhaltsV", k,
-                {6120, 5520, 1815, 1095}, true);
-            row(QStringLiteral("Label8(%1)").arg(k == 0 ? 5 : k), "QLabel", "InhaltsV", k,
-                {6225, 480, 1215, 495}, true);
+        WindowFixture f;
+        f.copySamples({"vra.ini"});
+        frmMain &w = f.shown();
+        const QStringList parked = {"Label8(0)", "Line1(2)"};
+        for (ClickLabel *view : {w.Label7, w.Label4, w.Label3}) {
+            clickOn(view);
+            for (QWidget *c : w.findChildren<QWidget *>()) {
+                if (c->objectName().isEmpty() || !c->isVisible())
+                    continue;
+                QWidget *container = c->parentWidget();
+                for (TabControl *t : {w.InhaltsV, w.StammD})
+                    container = t->indexOf(container) >= 0 ? t : container;
+                const QRect place(c->mapTo(container, QPoint()), c->size());
+                QVERIFY2(container->rect().contains(place) != parked.contains(c->objectName()),
+                         qPrintable(c->objectName()));
+            }
         }
-        row("Label8(0)", "QLabel", "InhaltsV", -1, {5760, -960, 1215, 495}, true);
-        row("lblFormblatt(0)", "ClickLabel", "pic(1)", -1, {480, -120, 810, 210}, false);
-        row("imgRead(0)", "ClickLabel", "pic(1)", -1, {120, -120, 195, 150}, false);
-        row("cmdPrint", "QPushButton", "frmMain", -1, {720, 7440, 1575, 375}, true);
-        row("Bearbeitet", "QLineEdit", "frmMain", -1, {360, 5520, 2295, 375}, false);
-        row("txtMsgBox", "QLineEdit", "frmMain", -1, {360, 6120, 2295, 1815}, false);
-        row("AName", "QLineEdit", "frmMain", -1, {360, 1800, 2415, 375}, true);
-        row("lblInfo", "QLabel", "frmMain", -1, {360, 6240, 2295, 975}, true);
-        row("Label7", "ClickLabel", "frmMain", -1, {480, 2400, 2175, 375}, true);
-        row("Label3", "ClickLabel", "frmMain", -1, {480, 3120, 2055, 255}, true);
-        row("Label4", "ClickLabel", "frmMain", -1, {480, 3600, 2055, 375}, true);
-        row("Label5", "ClickLabel", "frmMain", -1, {720, 4320, 2055, 255}, true);
-        row("Label6", "ClickLabel", "frmMain", -1, {600, 4800, 1935, 375}, true);
-        row("yes(0)", "ClickLabel", "frmMain", -1, {960, 5640, 195, 150}, false);
-        row("no(0)", "ClickLabel", "frmMain", -1, {360, 5640, 195, 150}, false);
-        row("Image8", "ClickLabel", "frmMain", -1, {360, 1440, 2250, 300}, true);
-        row("Image1", "ClickLabel", "frmMain", -1, {360, 120, 2565, 1215}, true);
-        row("Image6", "ClickLabel", "frmMain", -1, {240, 240, 2760, 1125}, true);
-        row("Image4", "ClickLabel", "frmMain", -1, {360, 8520, 7665, 240}, true);
-        row("Image5(0)", "ClickLabel", "frmMain", -1, {360, 1080, 7440, 105}, true);
-        row("Image5(1)", "ClickLabel", "frmMain", -1, {360, 8280, 7440, 105}, true);
-        row("imgHeader", "ClickLabel", "frmMain", -1, {3720, 120, 6285, 345}, true);
-        const double navTop[8] = {3000, 3600, 4200, 2400, 4800, 3000, 3600, 2400};
-        for (int i = 0; i < 8; ++i)
-            row(QStringLiteral("Image2(%1)").arg(i), "ClickLabel", "frmMain", -1,
-                {360, navTop[i], 2400, 450}, true);
-        const QRectF titles[6] = {{11903, 240, 6675, 360},  {11520, 600, 7440, 315},
-                                  {11370, 960, 7740, 285},  {12248, 1320, 5985, 270},
-                                  {12195, 1680, 6090, 285}, {11588, 2040, 7305, 270}};
-        for (int j = 1; j <= 6; ++j)
-            row(QStringLiteral("imgTitle(%1)").arg(j), "ClickLabel", "frmMain", -1, titles[j - 1],
-                false);
-
-        // The master-data grid: three packages per page, slot by slot.
-        const double heading[3] = {600, 2520, 4440};
-        const double quantity[3] = {1080, 3120, 5040};
-        const double price[3] = {1680, 3720, 5640};
-        const int headingIndex[9] = {0, 1, 2, 3, 4, 5, 8, 7, 6};
-        for (int n = 1; n <= 9; ++n) {
-            const int page = (n - 1) / 3;
-            const int slot = (n - 1) % 3;
-            row(QStringLiteral("txtMenge(%1)").arg(n), "QLineEdit", "StammD", page,
-                {1680, quantity[slot], 1455, 375}, true);
-            row(QStringLiteral("txtMengenart(%1)").arg(n), "QLineEdit", "StammD", page,
-                {4680, quantity[slot], 1695, 375}, true);
-            row(QStringLiteral("txtFAP(%1)").arg(n), "QLineEdit", "StammD", page,
-                {1680, price[slot], 1455, 375}, true);
-            row(QStringLiteral("Label2(%1)").arg(headingIndex[n - 1]), "QLabel", "StammD", page,
-                {2880, heading[slot], 1095, 255}, true);
+        const QList<ClickLabel *> spots = {w.Label3, w.Label4, w.Label5, w.Label6, w.Label7};
+        for (ClickLabel *a : spots) {
+            for (ClickLabel *b : spots)
+                QVERIFY(a == b || !a->geometry().intersects(b->geometry()));
         }
-        row("Line1(2)", "LineShape", "StammD", -1, {-360, -480, 2520, 15}, true);
-        row("Line1(18)", "LineShape", "StammD", 0, {3960, 5040 - 480, 2400, 15}, true);
-        row("Label1(34)", "QLabel", "StammD", 2, {120, 5640, 1455, 375}, true);
-        row("Label1(17)", "QLabel", "StammD", 1, {120, 3120, 1455, 375}, true);
-    }
-
-    void controls()
-    {
-        QFETCH(QString, name);
-        QFETCH(QString, type);
-        QFETCH(QString, container);
-        QFETCH(int, page);
-        QFETCH(QRectF, geometry);
-        QFETCH(bool, visible);
-
-        WindowFixture f;
-        frmMain &w = f.create();
-        auto *control = w.findChild<QWidget *>(name);
-        QVERIFY(control);
-        QCOMPARE(QString::fromLatin1(control->metaObject()->className()), type);
-        int actualPage = -1;
-        QCOMPARE(containerName(w, control, actualPage), container);
-        QCOMPARE(actualPage, page);
-        QCOMPARE(Twips::toPixels(designGeometry(w, control)), Twips::toPixels(geometry));
-        QCOMPARE(!control->isHidden(), visible);
-    }
-
-    void descriptionTexts()
-    {
-        WindowFixture f;
-        frmMain &w = f.create();
-        QCOMPARE(w.windowTitle(), QStringLiteral("Antragstellung - Versanta"));
-        const QStringList stammCaptions = {"Packungen 1 -3", " Packungen 4 - 6 ",
-                                           "Packungen 7 - 9"};
-        QCOMPARE(w.StammD->count(), 3);
-        for (int p = 0; p < 3; ++p)
-            QCOMPARE(w.StammD->tabText(p), stammCaptions[p]);
-        QCOMPARE(w.InhaltsV->count(), 5);
-        for (int p = 0; p < 5; ++p)
-            QCOMPARE(w.InhaltsV->tabText(p), QStringLiteral("Teil %1").arg(p + 1));
-        QCOMPARE(w.AName->text(), QStringLiteral("Bitte den Namen eingeben"));
-        QCOMPARE(w.Bearbeitet->text(), QStringLiteral(","));
-        QCOMPARE(w.lblNoData->text(),
-                 QStringLiteral("Es müssen keine Stammdaten eingegeben werden."));
-        QCOMPARE(w.Label2[8]->text(), QStringLiteral("Packung 7"));
-        QCOMPARE(w.Label2[6]->text(), QStringLiteral("Packung 9"));
-        QCOMPARE(w.findChildren<QLabel *>(QRegularExpression("^Label1\\(")).size(), 27);
-        QCOMPARE(w.findChildren<QWidget *>(QRegularExpression("^Line1\\(")).size(), 19);
-        QVERIFY(!w.StartS[0]);
-        QCOMPARE(w.windowIcon().availableSizes().size(), 3);
-        // The click labels lie in front of their pictures.
-        const QObjectList order = w.children();
-        QVERIFY(order.indexOf(w.Label3) > order.indexOf(w.Image2[0]));
-        QVERIFY(order.indexOf(w.Image2[0]) > order.indexOf(w.Image2[5]));
-        QVERIFY(order.indexOf(w.AName) > order.indexOf(w.Image8));
-    }
-
-    void qtTextsAreGerman()
-    {
-        QVERIFY(installGermanQtTexts(*QCoreApplication::instance()));
-        QCOMPARE(QCoreApplication::translate("QPlatformTheme", "&Yes"), QStringLiteral("&Ja"));
-    }
-
-    void tabMembersLandInPlace()
-    {
-        WindowFixture f;
-        frmMain &w = f.start();
-        w.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&w));
-        w.Label4_Click();
-        QCOMPARE(w.WebBrowserTab[0]->mapTo(w.InhaltsV, QPoint()), QPoint(8, 32));
-        w.Label3_Click();
+        // Anchors: a tab member lands where the description puts it, tab strip included.
         w.StammD->setCurrentIndex(2);
         QCOMPARE(w.txtFAP[9]->mapTo(w.StammD, QPoint()), QPoint(112, 376));
-        QVERIFY(w.txtFAP[9]->isVisible());
-        QVERIFY(!w.txtFAP[1]->isVisible());
+        QCOMPARE(w.StammD->tabText(1), QStringLiteral(" Packungen 4 - 6 "));
+        QCOMPARE(Twips::toPixels(w.InhaltsV->memberGeometry(w.pic[3])),
+                 Twips::toPixels(QRectF(6075, 960, 1920, 4575)));
+        QCOMPARE(w.imgTitle[1]->geometry().topLeft(), QPoint(235, 39));
+        // Text boxes lie above the captions beside them.
+        QLineEdit *field = w.txtMenge[7];
+        const QPoint rightBorder(field->width() - 1, field->height() / 2);
+        QCOMPARE(field->parentWidget()->childAt(field->mapToParent(rightBorder)), field);
     }
 
     void startView()
     {
         WindowFixture f;
-        frmMain &w = f.start();
-        w.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&w));
-        QVERIFY(w.StartS[1]->isVisible());
-        QVERIFY(!w.InhaltsV->isVisible());
-        QVERIFY(!w.StammD->isVisible());
-        QVERIFY(!w.lblInfo->isVisible());
-        QVERIFY(!w.cmdPrint->isVisible());
-        QVERIFY(!w.lblNoData->isVisible());
-        QVERIFY(!w.Image2[3]->isVisible());
-        QVERIFY(w.Image2[7]->isVisible());
-        for (int i : {0, 1, 5, 6})
-            QVERIFY(w.Image2[i]->isVisible());
-        QCOMPARE(w.StartS[1]->LocationURL(), f.dir.path() + "/html/start.html");
-        for (int k = 0; k < 5; ++k)
-            QCOMPARE(w.WebBrowserTab[k]->LocationURL(),
-                     f.dir.path() + QStringLiteral("/html/seite%1.html").arg(k + 1));
-        QCOMPARE(w.size(), QSize(774, 613));
-        for (int i = 1; i <= 5; ++i)
-            QCOMPARE(Twips::toPixels(w.InhaltsV->memberGeometry(w.pic[i])),
-                     Twips::toPixels(QRectF(6075, 960, 1920, 4575)));
-        QCOMPARE(w.imgTitle[1]->geometry().topLeft(), QPoint(235, 39));
-        QCOMPARE(w.imgTitle[3]->x(), 200); // 2992.5 twips
+        frmMain &w = f.shown();
+        QCOMPARE(visibility({w.StartS[1], w.InhaltsV, w.StammD, w.lblInfo, w.cmdPrint, w.lblNoData,
+                             w.Image2[3], w.Image2[7], w.Image2[0], w.Image2[5]}),
+                 QStringLiteral("1000000111"));
+        QCOMPARE(w.WebBrowserTab[4]->LocationURL(), f.dir.path() + "/html/seite5.html");
+        QTRY_VERIFY(w.StartS[1]->browser()->toPlainText().contains(
+            QStringLiteral("konnte nicht geladen werden")));
+        QVERIFY(installGermanQtTexts(*QCoreApplication::instance()));
+        QCOMPARE(QCoreApplication::translate("QPlatformTheme", "&Yes"), QStringLiteral("&Ja"));
     }
 
     void fixedSize()
     {
         WindowFixture f;
-        frmMain &w = f.start();
-        w.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        frmMain &w = f.shown();
         w.resize(1000, 900);
-        QCOMPARE(w.size(), QSize(774, 613));
         w.showMinimized();
         w.showNormal();
         QCOMPARE(w.size(), QSize(774, 613));
         w.showMaximized();
         QCOMPARE(w.size(), QSize(774, 613));
         w.showNormal();
-
         // A window manager that ignores the size limits.
         w.windowHandle()->resize(1000, 900);
         QTRY_COMPARE(w.size(), QSize(774, 613));
     }
 
-    void textBoxesCoverTheCaptionsBesideThem()
-    {
-        WindowFixture f;
-        frmMain &w = f.start();
-        w.Label3_Click();
-        w.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&w));
-        QLineEdit *field = w.txtMenge[1];
-        const QPoint rightBorder(field->width() - 1, field->height() / 2);
-        QCOMPARE(field->parentWidget()->childAt(field->mapToParent(rightBorder)), field);
-    }
-
     void viewClicks_data()
     {
-        QTest::addColumn<QString>("hotSpot");
-        QTest::addColumn<QString>("visible");
-        // Visible afterwards, in the order: StartS, InhaltsV, StammD, lblNoData, Image2(0),
-        // Image2(5), Image2(1), Image2(6), Image2(3), Image2(7).
-        QTest::newRow("start") << "Label7"
-                               << "1000101001";
-        QTest::newRow("application") << "Label4"
-                                     << "0100100110";
-        QTest::newRow("master data") << "Label3"
-                                     << "0010011010";
+        // name | click area | visible afterwards: StartS, InhaltsV, StammD, lblNoData and
+        // Image2 0, 5, 1, 6, 3, 7 | Stammdaten in vra.ini
+        addRows(R"(start|Label7|1000101001|TRUE
+                   application|Label4|0100100110|TRUE
+                   master data|Label3|0010011010| True # x
+                   no master data|Label3|0001011010|FALSE
+                   spaced letters|Label3|0001011010|T R U E)");
     }
 
+    // vra.ini is read anew on each click; the pictures beside the click areas do nothing.
     void viewClicks()
     {
-        QFETCH(QString, hotSpot);
-        QFETCH(QString, visible);
+        QFETCH(QStringList, row);
         WindowFixture f;
-        frmMain &w = f.start();
-        w.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&w));
-        // Start from another view, so that every click changes something.
-        w.Label4_Click();
-        if (hotSpot == "Label4")
-            w.Label3_Click();
-        clickOn(w.findChild<QWidget *>(hotSpot));
-        const QList<QWidget *> controls = {w.StartS[1], w.InhaltsV,  w.StammD,    w.lblNoData,
-                                           w.Image2[0], w.Image2[5], w.Image2[1], w.Image2[6],
-                                           w.Image2[3], w.Image2[7]};
-        QString actual;
-        for (QWidget *c : controls)
-            actual += c->isVisible() ? u'1' : u'0';
-        QCOMPARE(actual, visible);
-    }
-
-    void pictureOutsideHotSpotDoesNothing()
-    {
-        WindowFixture f;
-        frmMain &w = f.start();
-        w.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&w));
-        // The left edge of the application button is picture only.
-        QWidget *under = w.childAt(26, 245);
-        QCOMPARE(under, w.Image2[1]);
-        clickOn(under);
+        frmMain &w = f.shown();
+        clickOn(w.childAt(26, 245));
         QVERIFY(w.StartS[1]->isVisible());
-        QVERIFY(!w.InhaltsV->isVisible());
+        w.Label4_Click();
+        if (row[1] == "Label4")
+            w.Label3_Click();
+        f.writeFile("vra.ini", "[ANTRAG]\nStammdaten=" + row[3].toUtf8());
+        clickOn(w.findChild<QWidget *>(row[1]));
+        QCOMPARE(visibility({w.StartS[1], w.InhaltsV, w.StammD, w.lblNoData, w.Image2[0],
+                             w.Image2[5], w.Image2[1], w.Image2[6], w.Image2[3], w.Image2[7]}),
+                 row[2]);
+        // A tab of the application shows its own sheet container only.
+        w.Label4_Click();
+        QTabBar *bar = w.InhaltsV->tabBar();
+        QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(2).center());
+        QCOMPARE(visibility({w.pic[1], w.pic[2], w.pic[3], w.pic[4], w.pic[5]}), "00100");
     }
 
-    void tabChangeShowsItsContainer()
+    void closes()
     {
         WindowFixture f;
-        frmMain &w = f.start();
-        w.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&w));
-        clickOn(w.Label4);
-        for (int tab : {2, 4, 0}) {
-            QTabBar *bar = w.InhaltsV->tabBar();
-            QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(tab).center());
-            QCOMPARE(w.InhaltsV->Tab(), tab);
-            for (int i = 1; i <= 5; ++i)
-                QCOMPARE(!w.pic[i]->isHidden(), i == tab + 1);
-        }
-    }
-
-    void masterDataSetting_data()
-    {
-        QTest::addColumn<QByteArray>("ini");
-        QTest::addColumn<bool>("fields");
-        QTest::newRow("true") << QByteArray("[ANTRAG]\nStammdaten=true\n") << true;
-        QTest::newRow("True with comment")
-            << QByteArray("[ANTRAG]\nStammdaten= True # x\n") << true;
-        QTest::newRow("FALSE") << QByteArray("[ANTRAG]\nStammdaten=FALSE\n") << false;
-        QTest::newRow("spaced letters") << QByteArray("[ANTRAG]\nStammdaten=T R U E\n") << false;
-        QTest::newRow("1") << QByteArray("[ANTRAG]\nStammdaten=1\n") << false;
-        QTest::newRow("empty") << QByteArray("[ANTRAG]\nStammdaten=\n") << false;
-        QTest::newRow("missing key") << QByteArray("[ANTRAG]\nTabs=5\n") << true;
-        QTest::newRow("missing file") << QByteArray() << true;
-        QTest::newRow("binary file") << QByteArray("\x7f\x45\x4c\x46\x00\x01\xff", 7) << true;
-    }
-
-    void masterDataSetting()
-    {
-        QFETCH(QByteArray, ini);
-        QFETCH(bool, fields);
-        WindowFixture f;
-        if (!ini.isEmpty())
-            f.writeFile("vra.ini", ini);
-        frmMain &w = f.start();
-        w.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&w));
-        clickOn(w.Label3);
-        QCOMPARE(w.StammD->isVisible(), fields);
-        QCOMPARE(w.lblNoData->isVisible(), !fields);
-        QVERIFY(!w.InhaltsV->isVisible());
-        clickOn(w.Label7);
-        QVERIFY(!w.lblNoData->isVisible());
-    }
-
-    void masterDataSettingIsReadOnEveryClick()
-    {
-        WindowFixture f;
-        f.writeFile("vra.ini", "[ANTRAG]\nStammdaten=FALSE\n");
-        frmMain &w = f.start();
-        w.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&w));
-        clickOn(w.Label3);
-        QVERIFY(w.lblNoData->isVisible());
-        f.writeFile("vra.ini", "[ANTRAG]\nStammdaten=TRUE\n");
-        clickOn(w.Label3);
-        QVERIFY(w.StammD->isVisible());
-        QVERIFY(!w.lblNoData->isVisible());
-    }
-
-    void missingPagesShowANotice()
-    {
-        WindowFixture f;
-        frmMain &w = f.start();
-        QTRY_VERIFY(w.StartS[1]->browser()->toPlainText().contains(
-            QStringLiteral("konnte nicht geladen werden")));
-    }
-
-    void closeRefusedWhilePrinting()
-    {
-        WindowFixture f;
-        frmMain &w = f.start();
-        w.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        frmMain &w = f.shown();
+        // While printing, the user's and the program's closes are refused, once each.
         w.isPrinting = true;
         QVERIFY(!w.close());
         clickOn(w.Label6);
-        QVERIFY(w.isVisible());
         const QString refusal =
             "information|" + w.title() + "|Der Druck ist noch nicht fertiggestellt!";
         QCOMPARE(f.dialogs.shown, QStringList({refusal, refusal}));
-
-        w.isPrinting = false;
-        clickOn(w.Label6);
-        QVERIFY(!w.isVisible());
-        QCOMPARE(f.dialogs.shown.size(), 2);
-    }
-
-    void systemCloseDuringARefusalSaves()
-    {
-        WindowFixture f;
-        frmMain &w = f.start();
-        w.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&w));
-        w.isPrinting = true;
+        // The system's close saves even while a refusal is on screen, and is never refused.
         f.dialogs.whileShown = [&w] {
             w.closeBySystem();
         };
         w.close();
         QCOMPARE(f.readFile("vra.prop").count("\r\n"), 29);
-    }
-
-    void systemCloseNeverRefused()
-    {
-        WindowFixture f;
-        frmMain &w = f.start();
-        w.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&w));
-        w.isPrinting = true;
         w.closeBySystem();
         QVERIFY(!w.isVisible());
+        WindowFixture g;
+        clickOn(g.shown().Label6);
+        QVERIFY(!g.window->isVisible());
+        QVERIFY(g.dialogs.shown.isEmpty());
+    }
+
+    // First start: an empty vra.prop; a close writes the 29 lines; the next start restores
+    // the fields, the marks and the list.
+    void stateRoundTrip()
+    {
+        WindowFixture f;
+        f.writeFile("antrag_.fdf", "/F (Antrag.pdf)\r\n");
+        frmMain &w = f.shown("[TAB1]\nFormblatt.1=Erstes\nFormblatt.2=Zweites\n");
+        QCOMPARE(f.readFile("vra.prop"), QByteArray());
+        QVERIFY(w.close());
+        QVERIFY(
+            f.readFile("vra.prop").endsWith("bf9=\r\nname=Bitte den Namen eingeben\r\nbear=,\r\n"));
+        frmMain &v = f.shown();
+        v.AName->setText(QStringLiteral("Jürgen Groß-Łukasz"));
+        v.txtMengenart[2]->setText(QStringLiteral("Stück"));
+        v.txtFAP[2]->setText(QStringLiteral("1.234,50"));
+        v.txtFAP[9]->setText(QStringLiteral("0,5"));
+        v.Label4_Click();
+        clickOn(v.lblFormblatt[2]);
+        clickOn(v.Label6);
+        QVERIFY(f.readFile("vra.prop")
+                    .startsWith("mn1=\r\nma1=\r\nbf1=\r\nmn1=\r\nma1=Stück\r\nbf2=1234.50\r\n"));
+        frmMain &again = f.start();
+        QCOMPARE(
+            QStringList({again.AName->text(), again.txtFAP[2]->text(), again.txtFAP[9]->text(),
+                         again.txtFAP[1]->text(), again.Bearbeitet->text(), again.imgRead[2]->Tag}),
+            QStringList({"Jürgen Groß-Łukasz", "1.234,50", "0,50", "", ",,2,", "OK"}));
+    }
+
+    // A save that fails asks whether to close anyway; one cut short keeps the previous file.
+    void failedSaves()
+    {
+        WindowFixture f;
+        f.writeFile("vra.prop", "mn1=alt\r\n");
+        frmMain &w = f.shown();
+        w.AName->setText(QString(4000, u'x'));
+        // Writes past 1 KB fail as on a full disk.
+        rlimit old;
+        getrlimit(RLIMIT_FSIZE, &old);
+        rlimit small = old;
+        small.rlim_cur = 1024;
+        const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+        setrlimit(RLIMIT_FSIZE, &small);
+        const bool saved = w.SaveProp();
+        setrlimit(RLIMIT_FSIZE, &old);
+        std::signal(SIGXFSZ, oldHandler);
+        QVERIFY(!saved);
+        QCOMPARE(f.readFile("vra.prop"), QByteArray("mn1=alt\r\n"));
+        QCOMPARE(QDir(f.dir.path()).entryList(QDir::Files), QStringList({"vra.prop"}));
+
+        QVERIFY(f.dir.remove());
+        f.dialogs.answer = false;
+        QVERIFY(!w.close());
+        QVERIFY(f.dialogs.shown[0].startsWith("question|" + w.title() +
+                                              "|Die Eingaben konnten nicht gespeichert werden (" +
+                                              f.path("vra.prop")));
+        f.dialogs.answer = true;
+        QVERIFY(w.close());
+    }
+
+    // A vra.prop that cannot be read is kept as it is, and the user is told once.
+    void unreadableStateIsKept()
+    {
+        WindowFixture f;
+        QVERIFY(QDir(f.dir.path()).mkdir("vra.prop"));
+        frmMain &w = f.shown();
+        QVERIFY(w.close());
+        QCOMPARE(f.dialogs.shown.size(), 1);
+        QVERIFY(f.dialogs.shown[0].contains("konnten nicht gelesen werden"));
+        QVERIFY(QFileInfo(f.path("vra.prop")).isDir());
+    }
+
+    void unusualStateFiles_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QString>("name");
+        QByteArray lines;
+        for (int i = 0; i < 27; ++i)
+            lines += "mn1=\r\n";
+        QTest::newRow("binary") << QByteArray("\x00\x01\xFF\xFE\r\n\x80", 7)
+                                << "Bitte den Namen eingeben";
+        QTest::newRow("Windows-1252 letters in UTF-8")
+            << lines + QStringLiteral("name=CafÃ©").toUtf8() << "CafÃ©";
+        QTest::newRow("100 000 characters")
+            << lines + "name=" + QByteArray(100000, 'n') << QString(100000, u'n');
+        QTest::newRow("junk after the last line")
+            << lines + "name=Jörg\r\nbear=,\r\n" + QByteArray(8 << 20, '\xE4') << "Jörg";
+    }
+
+    // The window opens, and what is saved reads back as what was loaded.
+    void unusualStateFiles()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(QString, name);
+        WindowFixture f;
+        f.writeFile("vra.prop", content);
+        QCOMPARE(f.shown().AName->text(), name);
+        QVERIFY(f.window->close());
+        QCOMPARE(f.readFile("vra.prop").count('\n'), 29);
+        QCOMPARE(f.start().AName->text(), name);
         QVERIFY(f.dialogs.shown.isEmpty());
+    }
+
+    void priceFieldTakesAmountCharactersOnly()
+    {
+        frmMain &w = masterData();
+        QLineEdit *price = w.txtFAP[2];
+        focus(price);
+        price->clear();
+        QTest::keyClicks(price, "1a.2 ,-+/5x");
+        QTest::keyClick(price, Qt::Key_V, Qt::ControlModifier);
+        QTest::keyClick(price, Qt::Key_Backspace);
+        QCOMPARE(price->text(), QStringLiteral("12,-+"));
+        // Pasting or dropping passes the same filter.
+        price->clear();
+        QApplication::clipboard()->setText(QStringLiteral("1.234,50 EUR"));
+        price->paste();
+        QCOMPARE(price->text(), QStringLiteral("1.234,50"));
+        // Delete edits; its key text, U+007F on X11, is no character to filter.
+        price->setCursorPosition(0);
+        QKeyEvent del(QEvent::KeyPress, Qt::Key_Delete, Qt::NoModifier, QStringLiteral("\x7f"));
+        QApplication::sendEvent(price, &del);
+        QCOMPARE(price->text(), QStringLiteral(".234,50"));
+        focus(w.txtMenge[1]);
+        w.txtMenge[1]->clear();
+        QTest::keyClicks(w.txtMenge[1], "12 Stk.");
+        QCOMPARE(w.txtMenge[1]->text(), QStringLiteral("12 Stk."));
+    }
+
+    // Whole text selected on focus by click and by Tab; returning to the window keeps the
+    // cursor where it was.
+    void focusSelectsTheWholeText()
+    {
+        frmMain &w = masterData();
+        focus(w.txtMengenart[1]);
+        w.AName->setText(QStringLiteral("Bitte den Namen eingeben"));
+        QTest::mouseClick(w.AName, Qt::LeftButton, {}, QPoint(5, 5));
+        QTRY_COMPARE(w.AName->selectedText(), QStringLiteral("Bitte den Namen eingeben"));
+        QTest::keyClicks(w.AName, "Graf");
+        QCOMPARE(w.AName->text(), QStringLiteral("Graf"));
+        w.txtFAP[2]->setText(QStringLiteral("3,00"));
+        focus(w.txtMengenart[2]);
+        QTest::keyClick(w.txtMengenart[2], Qt::Key_Tab);
+        QTRY_COMPARE(w.txtFAP[2]->selectedText(), QStringLiteral("3,00"));
+        QCoreApplication::processEvents();
+        w.txtFAP[2]->deselect();
+        QFocusEvent back(QEvent::FocusIn, Qt::ActiveWindowFocusReason);
+        QApplication::sendEvent(w.txtFAP[2], &back);
+        QCoreApplication::processEvents();
+        QCOMPARE(w.txtFAP[2]->selectedText(), QString());
+    }
+
+    void enterMovesOn_data()
+    {
+        // name | price field (0: a quantity field) | typed | focus afterwards | page | shown
+        addRows(R"(package 1 to 2|1|1,5|txtMenge(2)|0|1,50
+                   package 3 to 7|3|1234,5|txtMenge(7)|2|1.234,50
+                   package 9 to 4|9|0|txtMenge(4)|1|0,00
+                   package 6 to the name|6||AName|1|
+                   not a number|5|-|txtMenge(6)|1|-
+                   a quantity field keeps Enter|0||txtMenge(1)|0|)");
+    }
+
+    void enterMovesOn()
+    {
+        QFETCH(QStringList, row);
+        frmMain &w = masterData();
+        const int from = row[1].toInt();
+        QLineEdit *field = from > 0 ? w.txtFAP[from] : w.txtMenge[1];
+        w.StammD->setCurrentIndex(std::max(from - 1, 0) / 3);
+        focus(field);
+        field->clear();
+        QTest::keyClicks(field, row[2]);
+        QTest::keyClick(field, Qt::Key_Return);
+        QCoreApplication::processEvents();
+        QTRY_COMPARE(QApplication::focusWidget()->objectName(), row[3]);
+        QCOMPARE(w.StammD->Tab(), row[4].toInt());
+        QCOMPARE(field->text(), row[5]);
+        // Shift+Tab walks back across the pages.
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
+        QTRY_VERIFY(from == 0 || QApplication::focusWidget() == field);
+    }
+
+    // The window's first activation gives the name field the focus: typing replaces the prompt.
+    void firstActivationSelectsThePrompt()
+    {
+        WindowFixture f;
+        frmMain &w = f.shown();
+        w.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        QTRY_COMPARE(w.AName->selectedText(), QStringLiteral("Bitte den Namen eingeben"));
+        QTest::keyClicks(w.AName, "Meier");
+        QCOMPARE(w.AName->text(), QStringLiteral("Meier"));
+    }
+
+    // Page strip, shown page and Tab agree, whatever the order of clicks.
+    void pageTabsFollowTheMouseWhileAFieldHasTheFocus()
+    {
+        frmMain &w = masterData();
+        w.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        w.StammD->setCurrentIndex(0);
+        QTest::mouseClick(w.txtMenge[1], Qt::LeftButton);
+        QTRY_COMPARE(QApplication::focusWidget(), w.txtMenge[1]);
+        QTabBar *bar = w.StammD->tabBar();
+        for (int page : {2, 0, 1, 2, 0}) {
+            QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(page).center());
+            QCoreApplication::processEvents();
+            QCOMPARE(bar->currentIndex(), page);
+            QCOMPARE(w.StammD->Tab(), page);
+            QVERIFY(w.StammD->widget(page)->isVisible());
+            QVERIFY(!QApplication::focusWidget() || QApplication::focusWidget()->isVisible());
+        }
     }
 };
 

@@ -3,6 +3,7 @@
 #include "app/frmmain.h"
 #include "fakes.h"
 #include "platform/postedkeyboard.h"
+#include "tablerows.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -57,18 +58,23 @@ template <typename ShellType> struct BasicWindowFixture {
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
 
-    frmMain &create()
-    {
-        window = std::make_unique<frmMain>(ProgramFolders(dir.path()),
-                                           Platform{shell, dialogs, delay, keyboard});
-        return *window;
-    }
-
     // Builds the window and runs its start-up as the program does.
     frmMain &start()
     {
-        create();
+        window = std::make_unique<frmMain>(ProgramFolders(dir.path()),
+                                           Platform{shell, dialogs, delay, keyboard});
         window->Form_Load();
+        return *window;
+    }
+
+    // Started over `ini` (when given) and shown on the screen.
+    frmMain &shown(const QByteArray &ini = {})
+    {
+        if (!ini.isEmpty())
+            writeFile("vra.ini", ini);
+        start().show();
+        if (!QTest::qWaitForWindowExposed(window.get()))
+            qFatal("window not exposed");
         return *window;
     }
 };

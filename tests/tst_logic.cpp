@@ -1,0 +1,326 @@
+// The logic without a window: INI values, the catalogue, amounts, the FDF data and the state
+// file, text in and text out.
+#include "catalogue/catalogue.h"
+#include "catalogue/statefile.h"
+#include "common/amount.h"
+#include "common/ini.h"
+#include "documents/fdf.h"
+#include "documents/fdfreader.h"
+#include "platform/ansitext.h"
+#include "tablerows.h"
+
+#include <QBuffer>
+#include <QFile>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+
+namespace
+{
+
+QByteArray sampleTemplate()
+{
+    QFile file(QStringLiteral(VRA_SOURCE_DIR "/program/antrag_.fdf"));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// The master data of the FDF rows: name "Name", package i "Qi", "Ki", "i.000,5".
+MasterData packages()
+{
+    MasterData d;
+    d.name = QStringLiteral("Name");
+    for (int i = 1; i <= 9; ++i)
+        d.packages[i - 1] = {QStringLiteral("Q%1").arg(i), QStringLiteral("K%1").arg(i),
+                             QStringLiteral("%1.000,5").arg(i)};
+    return d;
+}
+
+} // namespace
+
+class TestLogic : public QObject
+{
+    Q_OBJECT
+
+private:
+    QTemporaryDir dir_;
+
+    QString write(const QByteArray &content)
+    {
+        const QString path = dir_.filePath(QStringLiteral("vra.ini"));
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+            qFatal("cannot write the test file");
+        file.write(content);
+        return path;
+    }
+
+private slots:
+    void getToken_data()
+    {
+        // name | text | index | delimiter | ignore case | field
+        addRows(R"(second field|a#b#c|1|#|0|b
+                   beyond the last|a#b#c|3|#|0|
+                   negative index|a#b|-1|#|0|a#b
+                   adjacent delimiters|a##c|1|#|0|
+                   leading delimiter|#5|0|#|0|
+                   exact case|aXbxc|1|x|0|c
+                   ignoring case|aXbxc|1|x|1|b
+                   long delimiter|a::b|1|::|0|b)");
+    }
+
+    void getToken()
+    {
+        QFETCH(QStringList, row);
+        QCOMPARE(modDef::GetToken(row[1], row[2].toInt(), row[3], row[4] == "1"), row[5]);
+    }
+
+    void readIni_data()
+    {
+        // name | value | section | key | default, read from the file below
+        addRows(R"(comment and spaces|4|ANTRAG|Tabs|5
+                   tabs around|A|ANTRAG|Antrag|
+                   tab inside|AB|ANTRAG|Split|
+                   space before tab survives|A |ANTRAG|Tail|
+                   only a comment||ANTRAG|OnlyComment|7
+                   present but empty||ANTRAG|Empty|7
+                   quotes stripped, then cut|x|ANTRAG|Quoted|
+                   single quotes|q|ANTRAG|Single|
+                   first of duplicates|first|ANTRAG|Twice|
+                   section and key ignore case|Prüfung €|TAB1|FORMBLATT.1|
+                   same key in other section|9|Other|Tabs|
+                   up to a NUL|ab|Other|Nul|
+                   missing key, default cleaned|5|ANTRAG|Missing| 5 # x
+                   missing section|d|TAB9|Formblatt.1|d)");
+    }
+
+    void readIni()
+    {
+        QFETCH(QStringList, row);
+        static const char ini[] = "; comment\r\n[ANTRAG]\r\nTabs = 4  # x\r\nAntrag=\tA\t\r\n"
+                                  "Split=A\tB\r\nTail=A \t\r\nOnlyComment=#5\r\nEmpty=\r\n"
+                                  "Quoted=\"  x # y  \"\r\nSingle='q'\r\nTwice=first\r\n"
+                                  "twice=second\r\n[tab1]\r\nFormblatt.1=Pr\xFC"
+                                  "fung \x80\r\n[Other]\r\nTabs=9\r\nNul=ab\0cd\r\n";
+        const QString file = write(QByteArray(ini, sizeof ini - 1));
+        QCOMPARE(modDef::ReadIni(file, row[2], row[3], row[4]), row[1]);
+        // Without a file name the default comes back untouched.
+        QCOMPARE(modDef::ReadIni(QString(), row[2], row[3], row[4]), row[4]);
+    }
+
+    void readIniFiles()
+    {
+        QCOMPARE(modDef::ReadIni(write("[A]\nk=Pr\xC3\xBC"
+                                       "fung\n"),
+                                 "A", "k"),
+                 "Prüfung");
+        QCOMPARE(modDef::ReadIni(write("[A]\nk=" + QByteArray(1500, 'x')), "A", "k"),
+                 QString(1023, u'x'));
+        // A file far larger than any settings file is not read at all.
+        QCOMPARE(modDef::ReadIni(write("[A]\nk=v\n" + QByteArray(5 << 20, ';')), "A", "k", "d"),
+                 "d");
+    }
+
+    void catalogue_data()
+    {
+        // name | tabs | tab:position:name of each sheet | title picture | kind | vra.ini
+        addRows(R"(no file|5||1|A|
+                   three tabs|3|1:1:a|1|A|[ANTRAG]\nTabs=3\n[TAB1]\nFormblatt.1=a\n[TAB4]\nFormblatt.1=d
+                   negative tabs|-2||1|A|[ANTRAG]\nTabs=-2\n[TAB1]\nFormblatt.1=a
+                   word tabs|0||1|A|[ANTRAG]\nTabs=fünf\n[TAB1]\nFormblatt.1=a
+                   huge tabs|0||1|A|[ANTRAG]\nTabs=99999
+                   seven tabs|7|5:1:e|1|A|[ANTRAG]\nTabs=7\n[TAB5]\nFormblatt.1=e
+                   gap and comment end a list|5|1:1:a 1:2:b|1|A|[TAB1]\nFormblatt.1=a # x\nFormblatt.2=b\nFormblatt.4=d\n[TAB2]\nFormblatt.1=# c
+                   numbered over tabs|5|1:1:a 2:1:c 2:2:a|1|A|[TAB1]\nFormblatt.1=a\n[TAB2]\nFormblatt.1=c\nFormblatt.2=a
+                   kind c|5||3|C|[ANTRAG]\nAntrag=c
+                   kind F|5||6|F|[ANTRAG]\nAntrag=F
+                   kind AB|5||0|AB|[ANTRAG]\nAntrag=AB
+                   kind empty|5||0||[ANTRAG]\nAntrag=)");
+    }
+
+    void catalogue()
+    {
+        QFETCH(QStringList, row);
+        const Catalogue c =
+            Catalogue::read(row[5].isEmpty() ? dir_.filePath("none.ini") : write(row[5].toUtf8()));
+        QCOMPARE(c.tabs, row[1].toInt());
+        QStringList sheets;
+        for (const Catalogue::Sheet &s : c.sheets)
+            sheets << QStringLiteral("%1:%2:%3").arg(s.tab).arg(s.position).arg(s.name);
+        QCOMPARE(sheets.join(u' '), row[2]);
+        QCOMPARE(c.titlePicture(), row[3].toInt());
+        QCOMPARE(c.title(), "VRA - Antrag " + row[4]);
+    }
+
+    void amount_data()
+    {
+        // name | text | blank if zero | decimals | absolute | read as | shown
+        addRows(R"(empty||1|2|1|0|
+                   zero|0|0|2|0|0|0,00
+                   zero blanked|0|1|2|0|0|
+                   word kept|abc|0|2|0|0|abc
+                   word, absolute|abc|0|2|1|0|0,00
+                   two commas|1,2,3|0|2|0|0|1,2,3
+                   grouping|1234,5|0|2|0|1234.5|1.234,50
+                   point is grouping|1234.5|0|2|0|12345|12.345,00
+                   negative| -1234,5 |0|2|0|-1234.5|-1.234,50
+                   absolute|-1234,5|0|2|1|-1234.5|1.234,50
+                   typed digits round up|2,675|0|2|0|2.675|2,68
+                   half away from zero|-0,125|0|2|0|-0.125|-0,13
+                   carry into integer|999,995|0|2|0|999.995|1.000,00
+                   no decimals|1234567|0|0|0|1234567|1.234.567
+                   negative rounding to zero|-0,001|0|2|0|-0.001|0,00
+                   more digits than a double|12345678901234567890,5|0|1|0|1.2345678901234567e19|12.345.678.901.234.567.890,5)");
+    }
+
+    void amount()
+    {
+        QFETCH(QStringList, row);
+        const int decimals = row[3].toInt();
+        QCOMPARE(modDef::ParseAmount(row[1]), row[5].toDouble());
+        const QString shown = modDef::FormatAmount(row[1], row[2] == "1", decimals, row[4] == "1");
+        QCOMPARE(shown, row[6]);
+        // Numbers are shown by their shortest form, so binary fractions round as typed.
+        if (row[5].toDouble() != 0 && row[4] == "0" && row[1].size() < 16)
+            QCOMPARE(modDef::FormatAmount(row[5].toDouble(), false, decimals, false), shown);
+    }
+
+    void fdf_data()
+    {
+        // name | template | file name | result (Windows-1252)
+        addRows(R"(file name|/F (Antrag.pdf)\r\n|Formblatt 7.pdf|/F (Formblatt 7.pdf)\r\n
+                   lower case untouched|/F (antrag.pdf)\r\n|x.pdf|/F (antrag.pdf)\r\n
+                   package 1|fm1 fma1 fbf1 f1a1\r\n|x.pdf|Q1 K1 1000.5 Name\r\n
+                   package 9|(fm9)(fma9)(fbf9)\r\n|x.pdf|(Q9)(K9)(9000.5)\r\n
+                   CR only|fm1\rfm2\r|x.pdf|Q1\r\nQ2\r\n
+                   LF only is one line|fm1\nfm2\n|x.pdf|Q1\nQ2\n\r\n
+                   no final line end|a\r\nfm1|x.pdf|a\r\nQ1\r\n
+                   empty template||x.pdf|
+                   file name escaped|/F (Antrag.pdf)\r\n|a(b)\c.pdf|/F (a\(b\)\\c.pdf)\r\n
+                   beyond Windows-1252|/F (Antrag.pdf)\r\n|Łó.pdf|/F (\305\201\303\263\056\160\144\146)\r\n)");
+    }
+
+    void fdf()
+    {
+        QFETCH(QStringList, row);
+        QCOMPARE(QString::fromLatin1(Fdf::fill(row[1].toLatin1(), row[2], packages())), row[3]);
+    }
+
+    // Whatever the fields hold, the FDF data read back give exactly that; a value Windows-1252
+    // cannot hold goes as a Unicode string, line ends as escapes, delimiters escaped.
+    void fdfReadsBackAsWritten()
+    {
+        MasterData d = packages();
+        d.name = QStringLiteral("Łó");
+        d.packages[0] = {QStringLiteral("fma1"), QStringLiteral("(a)\r\nb"), QString()};
+        QCOMPARE(Fdf::fill("(f1a1)(fm1)(fma1)(fbf1)\r\n", "x.pdf", d),
+                 QByteArray("(\\376\\377\\001\\101\\000\\363)(fma1)(\\(a\\)\\r\\nb)()\r\n"));
+
+        const QStringList pieces = {"(",  ")",  "\\",      "endobj", "trailer", "stream", ">>",
+                                    "%",  "\r", "\n",      "Ł",      "€",       "fm1",    "þÿ",
+                                    "\t", "/",  "1 0 obj", "%%EOF",  " ",       "x"};
+        QRandomGenerator random(7);
+        const auto text = [&] {
+            QString t;
+            for (int n = int(random.bounded(6)); n > 0; --n)
+                t += pieces[random.bounded(int(pieces.size()))];
+            return t;
+        };
+        const QByteArray templateBytes = sampleTemplate();
+        for (int run = 0; run < 200; ++run) {
+            d.name = text();
+            for (MasterData::Package &p : d.packages)
+                p = {text(), text(), text()};
+            const QString docName = QString(text()).remove(u'/') + QStringLiteral(".pdf");
+            const auto read = Fdf::read(Fdf::fill(templateBytes, docName, d));
+            QVERIFY(read && read->fields.size() == 28);
+            QCOMPARE(read->file, docName);
+            QCOMPARE(read->fields[0].second, d.name);
+            for (int i = 0; i < 9; ++i) {
+                QCOMPARE(read->fields[1 + 3 * i].second, d.packages[i].menge);
+                QCOMPARE(read->fields[2 + 3 * i].second, d.packages[i].mengenart);
+                QCOMPARE(read->fields[3 + 3 * i].second, modDef::getAcrobatNr(d.packages[i].fap));
+            }
+        }
+    }
+
+    void stateApply_data()
+    {
+        // name | line changed | its text | package | quantity|kind|price|name|completed list
+        addRows(R"(full|-1||2|2|Art 2|2,50|Jörg|,3,
+                   comma price|8|bf3=12,5|3|3|Art 3|12,50|Jörg|,3,
+                   more digits than a double|8|bf3=12345678901234567.89|3|3|Art 3|12.345.678.901.234.567,89|Jörg|,3,
+                   price not a number|11|bf4=abc|4|4|Art 4|0,00|Jörg|,3,
+                   empty price stays empty|11|bf4=|4|4|Art 4||Jörg|,3,
+                   prefixes are not read|0|xxxx7|1|7|Art 1|1,50|Jörg|,3,
+                   short line|27|nam|1|1|Art 1|1,50||,3,
+                   ten lines keep the rest|10||4|4|||Bitte den Namen eingeben|,)");
+    }
+
+    void stateApply()
+    {
+        QFETCH(QStringList, row);
+        QStringList file;
+        for (int i = 1; i <= 9; ++i)
+            file << QStringLiteral("mn1=%1").arg(i) << QStringLiteral("ma1=Art %1").arg(i)
+                 << QStringLiteral("bf%1=%1.5").arg(i);
+        file << QStringLiteral("name=Jörg") << QStringLiteral("bear=,3,");
+        const int line = row[1].toInt();
+        if (line == 10)
+            file = file.mid(0, 10);
+        else if (line >= 0)
+            file[line] = row[2];
+        MasterData d;
+        d.name = QStringLiteral("Bitte den Namen eingeben");
+        QString list = QStringLiteral(",");
+        StateFile::apply(file, d, list);
+        const MasterData::Package &p = d.packages[row[3].toInt() - 1];
+        QCOMPARE(QStringList({p.menge, p.mengenart, p.fap, d.name, list}), row.mid(4));
+
+        d.packages[1] = {QStringLiteral("10"), QStringLiteral("Stk"), QStringLiteral("1.234,50")};
+        const QStringList lines = StateFile::lines(d, list);
+        QCOMPARE(lines.mid(3, 3), QStringList({"mn1=10", "ma1=Stk", "bf2=1234.50"}));
+        QCOMPARE(lines.size(), 29);
+        QCOMPARE(lines[28], "bear=" + list);
+    }
+
+    void stateEncoding_data()
+    {
+        // name | the name stored | Windows-1252 when 1, else UTF-8
+        addRows(R"(Windows-1252|Jörg €|1
+                   beyond Windows-1252|Łukasz|0
+                   Windows-1252 bytes that read as UTF-8|CafÃ©|0
+                   sharp s, en dash|Groß–Handel|0)");
+    }
+
+    void stateEncoding()
+    {
+        QFETCH(QStringList, row);
+        const QStringList lines = {"name=" + row[1], "bear=,"};
+        QByteArray bytes = StateFile::encode(lines);
+        const QString text = lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n");
+        QCOMPARE(bytes, row[2] == "1" ? AnsiText::encode(text) : text.toUtf8());
+        QBuffer file(&bytes);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(StateFile::read(file), lines);
+    }
+
+    // Only the 29 lines are read, and a line longer than any value is cut.
+    void stateReadsNoMoreThanItNeeds()
+    {
+        QByteArray content = "mn1=" + QByteArray(StateFile::maxValueLength * 4, 'x') + "\r\n";
+        for (int i = 2; i <= StateFile::lineCount; ++i)
+            content += "ma1=" + QByteArray::number(i) + "\r\n";
+        const qsizetype needed = content.size();
+        content += QByteArray(4 << 20, 'j');
+        QBuffer file(&content);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QStringList lines = StateFile::read(file);
+        QCOMPARE(lines.size(), StateFile::lineCount);
+        QVERIFY(lines[0].size() > StateFile::maxValueLength);
+        QVERIFY(lines[0].size() < 4 * StateFile::maxValueLength);
+        QCOMPARE(lines[28], QStringLiteral("ma1=29"));
+        QCOMPARE(file.pos(), needed);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestLogic)
+#include "tst_logic.moc"

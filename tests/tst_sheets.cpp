@@ -1,0 +1,273 @@
+// The form sheets of the application: their lists, a click on a sheet and on its mark, what a
+// screen reader announces, and printing every completed sheet.
+#include "app/clicklabel.h"
+#include "app/tabcontrol.h"
+#include "windowfixture.h"
+
+#include <QAccessible>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTextDocument>
+
+namespace
+{
+
+const QByteArray twoTabs = "[ANTRAG]\r\nTabs=2\r\nAntrag=c\r\n"
+                           "[TAB1]\r\nFormblatt.1=Erstes Blatt\r\nFormblatt.2=Zweites\r\n"
+                           "[TAB2]\r\nFormblatt.1=Drittes\r\nFormblatt.2=Viertes\r\n"
+                           "Formblatt.3=Fünftes\r\n";
+
+} // namespace
+
+class TestSheets : public QObject
+{
+    Q_OBJECT
+
+private:
+    // A shown application view over `ini`, with the template "/F (Antrag.pdf) f1a1" unless
+    // there is one.
+    frmMain &open(WindowFixture &f, const QByteArray &ini)
+    {
+        if (!QFile::exists(f.path("antrag_.fdf")))
+            f.writeFile("antrag_.fdf", "/F (Antrag.pdf) f1a1\r\n");
+        frmMain &w = f.shown(ini);
+        w.Label4_Click();
+        return w;
+    }
+
+    // Six sheets "Blatt 1" to "Blatt 6" with forms, those given completed.
+    frmMain &printable(WindowFixture &f, const QList<int> &completed)
+    {
+        QByteArray ini = "[TAB1]\r\n";
+        for (int k = 1; k <= 6; ++k) {
+            ini += "Formblatt." + QByteArray::number(k) + "=Blatt " + QByteArray::number(k) + "\n";
+            QFile::copy(sampleFile("1 Antragsteller.pdf"),
+                        f.path(QStringLiteral("Blatt %1.pdf").arg(k)));
+        }
+        f.copySamples({"antrag_.fdf"});
+        frmMain &w = open(f, ini);
+        for (int n : completed)
+            clickOn(w.lblFormblatt[n]);
+        return w;
+    }
+
+    // The filled copy of sheet n, which is what goes to the printer.
+    QString filled(const WindowFixture &f, int n)
+    {
+        return f.path(QStringLiteral("ausgefuellt/Blatt %1.pdf").arg(n));
+    }
+
+private slots:
+    void catalogueBuildsTheLists()
+    {
+        WindowFixture f;
+        frmMain &w = open(f, twoTabs);
+        QCOMPARE(w.sheetCount, 5);
+        QCOMPARE(w.title(), QStringLiteral("VRA - Antrag C"));
+        QVERIFY(!w.imgTitle[3]->isHidden());
+        QVERIFY(w.InhaltsV->isTabVisible(1) && !w.InhaltsV->isTabVisible(2));
+        QCOMPARE(w.imgRead[3]->parentWidget(), w.pic[2]);
+        // Rows at 420, 690 and 960 twips, marks 30 twips lower, both at the templates' Left.
+        QCOMPARE(w.lblFormblatt[3]->pos(), QPoint(32, 28));
+        QCOMPARE(w.lblFormblatt[5]->pos(), QPoint(32, 64));
+        QCOMPARE(w.imgRead[5]->geometry(), QRect(8, 66, 13, 10));
+        QVERIFY(w.lblFormblatt[1]->isVisible() && !w.lblFormblatt[3]->isVisible());
+    }
+
+    // Names come from a file: markup in them is shown as it stands, in the label and its tip;
+    // a "/" stays out of the file name, which would leave the program's folder.
+    void namesAreText()
+    {
+        WindowFixture f;
+        const QString name = QStringLiteral("<b>Fett</b>/Formblatt");
+        frmMain &w = open(f, "[TAB1]\nFormblatt.1=" + name.toUtf8() + "\n");
+        ClickLabel *label = w.lblFormblatt[1];
+        QVERIFY(label->sizeHint().width() >= label->fontMetrics().horizontalAdvance(name));
+        QTextDocument tip;
+        tip.setHtml(label->toolTip());
+        QCOMPARE(tip.toPlainText(), name);
+        clickOn(label);
+        QCOMPARE(f.readFile("antrag.fdf"),
+                 QByteArray("/F (<b>Fett<_b>_Formblatt.pdf) Bitte den Namen eingeben\r\n"));
+    }
+
+    // What a screen reader announces: buttons and links with names, marks with their state.
+    void screenReaderNames()
+    {
+        WindowFixture f;
+        frmMain &w = open(f, twoTabs);
+        const auto reader = [](QObject *control) {
+            return QAccessible::queryAccessibleInterface(control);
+        };
+        QCOMPARE(reader(w.Label3)->role(), QAccessible::Button);
+        QCOMPARE(reader(w.Label3)->text(QAccessible::Name), QStringLiteral("Stammdaten"));
+        QVERIFY(reader(w.Image2[0])->state().invisible);
+        QCOMPARE(reader(w.txtMengenart[4])->text(QAccessible::Name),
+                 QStringLiteral("Mengenart, Packung 4"));
+        QAccessibleInterface *sheet = reader(w.lblFormblatt[1]);
+        QCOMPARE(sheet->role(), QAccessible::Link);
+        QCOMPARE(sheet->text(QAccessible::Name), QStringLiteral("Erstes Blatt"));
+        QAccessibleInterface *mark = reader(w.imgRead[1]);
+        QCOMPARE(mark->text(QAccessible::Name), QStringLiteral("„Erstes Blatt“ offen"));
+        sheet->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        QCOMPARE(mark->text(QAccessible::Name), QStringLiteral("„Erstes Blatt“ fertiggestellt"));
+        mark->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        QCOMPARE(w.imgRead[1]->Tag, QString());
+    }
+
+    void clicksKeepMarksAndListInStep()
+    {
+        WindowFixture f;
+        frmMain &w = open(f, twoTabs);
+        w.AName->setText(QStringLiteral("Jörg"));
+        clickOn(w.lblFormblatt[1]);
+        QCOMPARE(f.readFile("antrag.fdf"), QByteArray("/F (Erstes Blatt.pdf) J\xF6rg\r\n"));
+        QCOMPARE(w.imgRead[1]->pixmap().toImage(), w.yes[0]->pixmap().toImage());
+        // A failed opening only goes to the hidden box; the sheet is completed all the same,
+        // and a later success leaves the message.
+        f.shell.openResult = 31;
+        clickOn(w.lblFormblatt[1]);
+        f.shell.openResult = 33;
+        w.InhaltsV->setCurrentIndex(1);
+        clickOn(w.lblFormblatt[5]);
+        clickOn(w.lblFormblatt[3]);
+        QCOMPARE(f.shell.opened.size(), 4);
+        QCOMPARE(w.txtMsgBox->text(), QStringLiteral("No association for file extension"));
+        QVERIFY(w.txtMsgBox->isHidden());
+        QCOMPARE(w.Bearbeitet->text(), QStringLiteral(",,1,,5,,3,"));
+
+        clickOn(w.imgRead[5]);
+        clickOn(w.imgRead[5]); // clearing a clear mark is harmless
+        QCOMPARE(w.Bearbeitet->text(), QStringLiteral(",,1,,3,"));
+        QCOMPARE(w.imgRead[5]->pixmap().toImage(), w.no[0]->pixmap().toImage());
+        QCOMPARE(w.getCount(), 2);
+        // While the form data are written, a mark stays as it is.
+        w.isWritingFdf = true;
+        clickOn(w.imgRead[3]);
+        QCOMPARE(w.imgRead[3]->Tag, QStringLiteral("OK"));
+        // Marks follow the list at start; items beyond the sheets stay in it.
+        w.Bearbeitet->setText(QStringLiteral(",11,,4,"));
+        w.RefreshMarks();
+        QCOMPARE(w.getCount(), 1);
+        QCOMPARE(w.imgRead[4]->Tag, QStringLiteral("OK"));
+    }
+
+    // Form data that could not be written must not open an older file in their place.
+    void unwrittenFormDataIsNotOpened()
+    {
+        WindowFixture f;
+        frmMain &w = open(f, twoTabs);
+        QVERIFY(QDir(f.dir.path()).mkdir(QStringLiteral("antrag.fdf")));
+        clickOn(w.lblFormblatt[1]);
+        QCOMPARE(w.txtMsgBox->text(), QStringLiteral("Access denied"));
+        QVERIFY(QDir(f.dir.path()).rmdir(QStringLiteral("antrag.fdf")));
+        QVERIFY(QFile::remove(f.path("antrag_.fdf")));
+        f.writeFile("antrag.fdf", "stale");
+        clickOn(w.lblFormblatt[2]);
+        QCOMPARE(w.txtMsgBox->text(), QStringLiteral("File not found"));
+        QVERIFY(f.shell.opened.isEmpty());
+        QCOMPARE(f.readFile("antrag.fdf"), QByteArray("stale"));
+        QVERIFY(!w.isWritingFdf);
+        QCOMPARE(w.getCount(), 2);
+    }
+
+    void nothingPrinted_data()
+    {
+        // name | sheet completed | what is asked
+        addRows(
+            R"(nothing completed|0|information|VRA - Antrag A|Es wurden noch keine Anträge fertiggestellt!
+                   declined|2|question|VRA - Antrag A|Sollen alle fertiggestellten Anträge (1) gedruckt werden?)");
+    }
+
+    void nothingPrinted()
+    {
+        QFETCH(QStringList, row);
+        WindowFixture f;
+        frmMain &w = printable(f, row[1] == "0" ? QList<int>{} : QList<int>{row[1].toInt()});
+        f.dialogs.answer = false;
+        clickOn(w.Label5);
+        QCOMPARE(f.dialogs.shown, QStringList{row.mid(2).join(u'|')});
+        QVERIFY(f.shell.printed.isEmpty() && !w.lblInfo->isVisible());
+        QCOMPARE(w.cursor().shape(), Qt::ArrowCursor);
+        QVERIFY(w.close());
+    }
+
+    // Sheets go in their order, each with its status and a wait; marks changed during a wait
+    // count when the run reaches their sheet.
+    void printsTheCompletedSheetsInOrder()
+    {
+        WindowFixture f;
+        frmMain &w = printable(f, {5, 3, 1});
+        QStringList status;
+        f.delay.during = [&] {
+            status << w.lblInfo->text();
+            QVERIFY(w.lblInfo->isVisible() && !w.cmdPrint->isVisible() && w.isPrinting);
+            QCOMPARE(w.cursor().shape(), Qt::WaitCursor);
+            if (status.size() == 1) {
+                clickOn(w.imgRead[3]);      // cleared ahead of the run: skipped
+                clickOn(w.lblFormblatt[4]); // completed ahead of the run: printed
+                clickOn(w.imgRead[1]);      // cleared behind it: already sent
+            }
+        };
+        clickOn(w.Label5);
+        QCOMPARE(f.dialogs.shown, QStringList({"question|VRA - Antrag A|Sollen alle "
+                                               "fertiggestellten Anträge (3) gedruckt werden?"}));
+        QCOMPARE(f.shell.printed, QStringList({filled(f, 1), filled(f, 4), filled(f, 5)}));
+        QCOMPARE(status[0], QStringLiteral("Antrag \"Blatt 1\" wird gedruckt..."));
+        QCOMPARE(f.delay.waits, QList<int>({2, 2, 2}));
+        QVERIFY(!w.lblInfo->isVisible() && !w.isPrinting);
+        QCOMPARE(w.cursor().shape(), Qt::ArrowCursor);
+    }
+
+    // During a wait the user's closes and a second run are refused; the system's close ends
+    // the run, saved.
+    void closesDuringTheRun()
+    {
+        WindowFixture f;
+        frmMain &w = printable(f, {1, 2, 3});
+        f.delay.during = [&] {
+            QVERIFY(!w.close());
+            clickOn(w.Label6);
+            clickOn(w.Label5);
+            if (f.delay.waits.size() == 2)
+                w.closeBySystem();
+        };
+        clickOn(w.Label5);
+        QCOMPARE(f.dialogs.shown.count("information|VRA - Antrag A|Der Druck ist noch nicht "
+                                       "fertiggestellt!"),
+                 4);
+        QCOMPARE(f.shell.printed.size(), 2);
+        QVERIFY(!w.isVisible());
+        QVERIFY(f.readFile("vra.prop").contains("bear=,,1,,2,,3,\r\n"));
+    }
+
+    void failuresAreReportedAtTheEnd()
+    {
+        WindowFixture f;
+        frmMain &w = printable(f, {2, 3, 5, 6});
+        QVERIFY(QFile::remove(f.path("Blatt 3.pdf")));
+        f.shell.printFailures.insert(f.path("Blatt 3.pdf"), QStringLiteral("Die Datei fehlt"));
+        f.shell.printFailures.insert(filled(f, 5), QStringLiteral("lp: Fehler"));
+        f.writeFile("Blatt 6.pdf", "%PDF-1.4 damaged");
+        f.shell.answerLater = true;
+        clickOn(w.Label5);
+        QCOMPARE(f.shell.printed, QStringList({filled(f, 2), f.path("Blatt 3.pdf"), filled(f, 5),
+                                               f.path("Blatt 6.pdf")}));
+        // Until the printer has answered for every sheet, the run is not over.
+        QVERIFY(!w.close());
+        for (const auto &answer : std::exchange(f.shell.pendingAnswers, {}))
+            answer();
+        QCOMPARE(f.dialogs.shown.size(), 3);
+        QVERIFY(f.dialogs.shown[2].startsWith(
+            "warning|VRA - Antrag A|Diese Anträge wurden nicht gedruckt:\n\n• Blatt 3: Die Datei "
+            "fehlt\n• Blatt 5: lp: Fehler\n\nDiese Anträge wurden ohne die Stammdaten "
+            "gedruckt:\n\n• Blatt 6: Das Formular " +
+            f.path("Blatt 6.pdf") + " ist beschädigt"));
+        QVERIFY(w.close());
+    }
+};
+
+QTEST_MAIN(TestSheets)
+#include "tst_sheets.moc"
