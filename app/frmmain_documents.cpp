@@ -74,9 +74,8 @@ int frmMain::openFilled(const QString &fdfPath)
     // A form that stays blank must not pass for one that was filled.
     platform_.dialogs.warning(
         title_, filled.sheet.isEmpty()
-                    ? QStringLiteral("Die Formulardaten %1 sind nicht lesbar; das Formblatt "
-                                     "wurde nicht ausgefüllt.")
-                          .arg(fdfPath)
+                    ? QStringLiteral("Das Formblatt wurde nicht ausgefüllt.\n\n%1 (%2)")
+                          .arg(filled.error, fdfPath)
                     : QStringLiteral("Das Formblatt „%1“ konnte nicht ausgefüllt werden.\n\n%2")
                           .arg(filled.sheet, filled.error));
     return filled.code;

@@ -35,6 +35,7 @@ constexpr int outOfMemory = 8;
 // A format script is a line or two; a larger one is not a standard call.
 constexpr qint64 maxScriptSize = 64 << 10;
 constexpr qsizetype textFieldMultiline = 1 << 12;
+constexpr qsizetype maxShownLength = 4096;
 
 struct TooLarge : std::runtime_error {
     TooLarge() : std::runtime_error("decoded data too large") {}
@@ -93,6 +94,12 @@ Object at(Object object, std::initializer_list<const char *> keys)
     for (const char *key : keys)
         object = object.isDictionary() ? object.getKey(key) : Object::newNull();
     return object;
+}
+
+// A PDF name, "/" and the name's bytes.
+std::string pdfName(const QByteArray &name)
+{
+    return ('/' + name).toStdString();
 }
 
 QString text(Object string)
@@ -260,7 +267,7 @@ struct EmbeddedFont {
                                   Object::newNull());
         program.getDict().replaceKey("/Length1", Object::newInteger(data.size()));
 
-        const std::string name = "/" + font->postscriptName.toStdString();
+        const std::string name = pdfName(font->postscriptName);
         const auto number = [](double v) {
             return Object::newReal(v, 0);
         };
@@ -354,7 +361,7 @@ struct Widget {
 // The font dictionary that /DA names; standard Helvetica where the form has none.
 Object formFontDictionary(QPDF &pdf, Object resources, const QByteArray &name, Object &standard)
 {
-    Object font = at(resources, {"/Font", ("/" + name).constData()});
+    Object font = at(resources, {"/Font", pdfName(name).c_str()});
     if (font.isDictionary())
         return font;
     if (standard.isNull())
@@ -387,7 +394,7 @@ void setAppearance(QPDF &pdf, Widget w, const FieldAppearance::Font &font, Objec
     QPDFAnnotationObjectHelper annotation(w.annotation);
     const FieldAppearance::Box b = box(annotation, w);
     Object resources = Object::parse("<< /Font << >> >>");
-    resources.getKey("/Font").replaceKey("/" + font.resource.toStdString(), fontObject);
+    resources.getKey("/Font").replaceKey(pdfName(font.resource), fontObject);
     Object stream = pdf.newStream(FieldAppearance::stream(b, font, w.shown.text).toStdString());
     Object dict = stream.getDict();
     dict.replaceKey("/Type", Object::newName("/XObject"));
@@ -425,6 +432,8 @@ void fillFields(QPDF &pdf, const QHash<QString, QString> &values)
                 parseDefaultAppearance(QByteArray::fromStdString(da))};
             if (w.da.font.isEmpty())
                 w.da.font = "Helv";
+            // A field shows a line or a few; the value itself stays whole.
+            w.shown.text.truncate(maxShownLength);
             textsByFont[w.da.font] += w.shown.text;
             widgets.append(w);
         }
@@ -478,6 +487,11 @@ namespace FormFiller
 
 Result fill(const QByteArray &fdf, const QString &fdfFolder, const QString &outputFolder)
 {
+    if (fdf.size() > maxFdfSize)
+        return {outOfMemory,
+                {},
+                {},
+                QStringLiteral("Die Formulardaten sind größer als %1 MB.").arg(maxFdfSize >> 20)};
     const std::optional<Fdf::FormData> data = Fdf::read(fdf);
     if (!data || data->file.isEmpty())
         return {invalidImage, {}, {}, QStringLiteral("Die Formulardaten sind nicht lesbar.")};

@@ -14,6 +14,8 @@ namespace FormFiller
 // maxDecodedSize. Real form sheets are far smaller, and the window waits while one is filled.
 constexpr qint64 maxFormSize = 64 << 20;
 constexpr qint64 maxDecodedSize = 16 << 20;
+// FDF data larger than this come from no template the program was given.
+constexpr qint64 maxFdfSize = 16 << 20;
 
 struct Result {
     int code = 0;  // 0 when filled, else the shell's code: 2 missing, 5 not writable,
