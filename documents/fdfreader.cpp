@@ -23,10 +23,10 @@ QString textString(const QByteArray &bytes)
 }
 
 // A file name is bytes of the file system (UTF-8 here), or Windows-1252 where it was written
-// so; a file specification dictionary may carry a Unicode name.
-QString fileName(const PdfBody &body, const PdfObject &spec)
+// so; a file dictionary (/Type /Filespec) may carry a Unicode name.
+QString fileName(const PdfBody &body, const PdfObject &entry)
 {
-    const PdfObject &f = body.resolve(spec);
+    const PdfObject &f = body.resolve(entry);
     if (f.is(Kind::String))
         return AnsiText::decodeAuto(f.bytes);
     if (!f.is(Kind::Dictionary))
