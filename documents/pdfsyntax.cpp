@@ -326,7 +326,6 @@ private:
                 return o;
             if (t.text == "true" || t.text == "false") {
                 o.kind = PdfObject::Kind::Boolean;
-                o.boolean = t.text == "true";
                 return o;
             }
             return std::nullopt;
@@ -370,7 +369,6 @@ private:
             generation.number >= 0 && r.type == Token::Type::Keyword && r.text == "R") {
             o.kind = PdfObject::Kind::Reference;
             o.objectNumber = int(o.number);
-            o.generation = int(generation.number);
             return;
         }
         lex_.seek(before);

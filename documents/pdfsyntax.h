@@ -11,13 +11,11 @@ struct PdfObject {
     struct Entry;
 
     Kind kind = Kind::Null;
-    bool boolean = false;
     double number = 0;
     QByteArray bytes;             // a string's bytes, unescaped, or a name without its slash
     std::vector<PdfObject> items; // an array's items
     std::vector<Entry> entries;   // a dictionary's entries, in the file's order
     int objectNumber = 0;         // a reference
-    int generation = 0;
 
     bool is(Kind k) const { return kind == k; }
     // The value of `key` in a dictionary; a null object when there is none.
