@@ -54,25 +54,6 @@ private:
     }
 
 private slots:
-    void getToken_data()
-    {
-        // name | text | index | delimiter | ignore case | field
-        addRows(R"(second field|a#b#c|1|#|0|b
-                   beyond the last|a#b#c|3|#|0|
-                   negative index|a#b|-1|#|0|a#b
-                   adjacent delimiters|a##c|1|#|0|
-                   leading delimiter|#5|0|#|0|
-                   exact case|aXbxc|1|x|0|c
-                   ignoring case|aXbxc|1|x|1|b
-                   long delimiter|a::b|1|::|0|b)");
-    }
-
-    void getToken()
-    {
-        QFETCH(QStringList, row);
-        QCOMPARE(modDef::GetToken(row[1], row[2].toInt(), row[3], row[4] == "1"), row[5]);
-    }
-
     void readIni_data()
     {
         // name | value | section | key | default, read from the file below
@@ -126,7 +107,6 @@ private slots:
                    three tabs|3|1:1:a|1|A|[ANTRAG]\nTabs=3\n[TAB1]\nFormblatt.1=a\n[TAB4]\nFormblatt.1=d
                    negative tabs|-2||1|A|[ANTRAG]\nTabs=-2\n[TAB1]\nFormblatt.1=a
                    word tabs|0||1|A|[ANTRAG]\nTabs=fünf\n[TAB1]\nFormblatt.1=a
-                   huge tabs|0||1|A|[ANTRAG]\nTabs=99999
                    seven tabs|7|5:1:e|1|A|[ANTRAG]\nTabs=7\n[TAB5]\nFormblatt.1=e
                    gap and comment end a list|5|1:1:a 1:2:b|1|A|[TAB1]\nFormblatt.1=a # x\nFormblatt.2=b\nFormblatt.4=d\n[TAB2]\nFormblatt.1=# c
                    numbered over tabs|5|1:1:a 2:1:c 2:2:a|1|A|[TAB1]\nFormblatt.1=a\n[TAB2]\nFormblatt.1=c\nFormblatt.2=a
@@ -204,16 +184,10 @@ private slots:
         QCOMPARE(QString::fromLatin1(Fdf::fill(row[1].toLatin1(), row[2], packages())), row[3]);
     }
 
-    // Whatever the fields hold, the FDF data read back give exactly that; a value Windows-1252
-    // cannot hold goes as a Unicode string, line ends as escapes, delimiters escaped.
+    // Whatever the fields hold, the FDF data read back give exactly that.
     void fdfReadsBackAsWritten()
     {
-        MasterData d = packages();
-        d.name = QStringLiteral("Łó");
-        d.packages[0] = {QStringLiteral("fma1"), QStringLiteral("(a)\r\nb"), QString()};
-        QCOMPARE(Fdf::fill("(f1a1)(fm1)(fma1)(fbf1)\r\n", "x.pdf", d),
-                 QByteArray("(\\376\\377\\001\\101\\000\\363)(fma1)(\\(a\\)\\r\\nb)()\r\n"));
-
+        MasterData d;
         const QStringList pieces = {"(",  ")",  "\\",      "endobj", "trailer", "stream", ">>",
                                     "%",  "\r", "\n",      "Ł",      "€",       "fm1",    "þÿ",
                                     "\t", "/",  "1 0 obj", "%%EOF",  " ",       "x"};
@@ -274,12 +248,6 @@ private slots:
         StateFile::apply(file, d, list);
         const MasterData::Package &p = d.packages[row[3].toInt() - 1];
         QCOMPARE(QStringList({p.menge, p.mengenart, p.fap, d.name, list}), row.mid(4));
-
-        d.packages[1] = {QStringLiteral("10"), QStringLiteral("Stk"), QStringLiteral("1.234,50")};
-        const QStringList lines = StateFile::lines(d, list);
-        QCOMPARE(lines.mid(3, 3), QStringList({"mn1=10", "ma1=Stk", "bf2=1234.50"}));
-        QCOMPARE(lines.size(), 29);
-        QCOMPARE(lines[28], "bear=" + list);
     }
 
     void stateEncoding_data()
