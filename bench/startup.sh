@@ -1,11 +1,24 @@
 #!/usr/bin/env bash
 # Time from process start to the first shown frame, and peak memory, of the window and of
-# the baseline, as medians of RUNS runs each (default 15), on the offscreen platform.
+# the baseline, as medians of RUNS runs each (default 15), on the offscreen platform. With
+# SHEETS set, the window starts over a vra.ini of that many sheets, spread over five tabs.
 #   bench/startup.sh BUILD_DIR
 set -euo pipefail
 build=${1:-build}
 runs=${RUNS:-15}
 export QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen}
+folder=$build/program
+if [ -n "${SHEETS:-}" ]; then
+    folder=$(mktemp -d)
+    trap 'rm -rf "$folder"' EXIT
+    {
+        printf '[ANTRAG]\r\nTabs=5\r\n'
+        for tab in 1 2 3 4 5; do
+            printf '[TAB%d]\r\n' "$tab"
+            for ((k = 1; k <= SHEETS / 5; ++k)); do printf 'Formblatt.%d=Blatt %d.%d\r\n' "$k" "$tab" "$k"; done
+        done
+    } > "$folder/vra.ini"
+fi
 
 measure() {
     local times=() memory=()
@@ -22,7 +35,7 @@ measure() {
     echo "$t $m"
 }
 
-read -r vra_us vra_kb < <(measure vra "$build/program")
+read -r vra_us vra_kb < <(measure vra "$folder")
 read -r base_us base_kb < <(measure baseline)
 awk -v vt="$vra_us" -v vm="$vra_kb" -v bt="$base_us" -v bm="$base_kb" 'BEGIN {
     printf "window:   %6.1f ms to first frame, %6d kB peak\n", vt / 1000, vm
