@@ -102,26 +102,29 @@ private slots:
     void programFillsTheForm()
     {
         QTemporaryDir dir;
-        QVERIFY(QFile::copy(sampleFile(sheet + ".pdf"), dir.filePath(sheet + ".pdf")));
+        const QString form = QStringLiteral("Łódź ") + sheet + ".pdf";
+        QVERIFY(QFile::copy(sampleFile(sheet + ".pdf"), dir.filePath(form)));
         MasterData data;
         data.name = QStringLiteral("Łódź Kovač Erdős endobj");
         data.packages[0] = {"10", "Stück", "1.234,50"};
         data.packages[2] = {"3", "Flasche", "-0,5"};
         const FormFiller::Result filled =
-            FormFiller::fill(sampleFdf(sheet + ".pdf", data), dir.path(), dir.filePath("aus"));
-        QCOMPARE(filled.path, dir.filePath("aus/" + sheet + ".pdf"));
+            FormFiller::fill(sampleFdf(form, data), dir.path(), dir.filePath("aus"));
+        QCOMPARE(filled.path, dir.filePath("aus/" + form));
         QCOMPARE(fields(filled.path).value("Antragsteller"), data.name);
         QCOMPARE(fields(filled.path).value("Preis 1"), QStringLiteral("1234.50"));
         const QString shown = run("pdftotext", {filled.path, "-"});
         for (const char *text : {"Łódź Kovač Erdős endobj", "Stück", "1.234,50", "-0,50"})
             QVERIFY2(shown.contains(QString::fromUtf8(text)), text);
-        QCOMPARE(bytes(dir.filePath(sheet + ".pdf")), bytes(sampleFile(sheet + ".pdf")));
+        QCOMPARE(bytes(dir.filePath(form)), bytes(sampleFile(sheet + ".pdf")));
     }
 
     void appearance_data()
     {
-        // name | alignment | format script | value | shown
-        addRows(R"(right, German|2|AFNumber_Format(2, 2, 0, 0, "", true);|-1234567.891|-1.234.567,89
+        // name | alignment | format script | value | shown | font size
+        addRows(
+            R"(right, German|2|AFNumber_Format(2, 2, 0, 0, "", true);|-1234567.891|-1.234.567,89|10
+                   fit to the field|2|AFNumber_Format(2, 2, 0, 0, "", true);|12345678901234567890.5|12.345.678.901.234.567.890,50|0
                    left|0|AFNumber_Format(2, 2, 0, 0, "", true);|5|5,00
                    centred|1|AFNumber_Format(2, 2, 0, 0, "", true);|5|5,00
                    English separators|2|AFNumber_Format(1, 0, 0, 0, "", true);|1234.56|1,234.6
@@ -144,6 +147,7 @@ private slots:
         QVERIFY(r.hasMatch());
         QByteArray script = row[2].toUtf8();
         dictionary.replace("/Q 2", "/Q " + row[1].toLatin1())
+            .replace("/Helv 10 Tf", "/Helv " + row.value(5, "10").toLatin1() + " Tf")
             .replace("/JS (AFNumber_Format\\(2, 2, 0, 0, \"\", true\\);)",
                      "/JS (" +
                          script.replace("\\", "\\\\").replace("(", "\\(").replace(")", "\\)") +
@@ -168,6 +172,7 @@ private slots:
                                    (left + right - edges->first - edges->second) / 2,
                                    right - edges->second};
         QVERIFY(qAbs(expected[row[1].toInt()]) < 1);
+        QVERIFY(edges->first > left - 1 && edges->second < right + 1);
     }
 
     // Every field of the template is on some sample sheet, as a text field, and quantities
