@@ -44,18 +44,21 @@ QString octal(const QByteArray &bytes)
     return text;
 }
 
-bool inWindows1252(const QString &text)
+// Where Windows-1252 and the PDF's own single-byte encoding (PDFDocEncoding) read a byte
+// alike: ASCII, line ends and the Latin-1 letters. A viewer reads the single-byte form so.
+bool readAlike(QChar c)
 {
-    bool lossless = false;
-    AnsiText::encode(text, &lossless);
-    return lossless;
+    const char16_t u = c.unicode();
+    return u == u'\t' || u == u'\n' || u == u'\r' || (u >= 0x20 && u <= 0x7E) ||
+           (u >= 0xA1 && u <= 0xFF && u != 0xAD);
 }
 
-// What Windows-1252 holds is written as it stands, unless it begins as a byte-order mark
-// would; anything else as a PDF Unicode string.
+// What both read alike is written as it stands, unless it begins as a byte-order mark would;
+// anything else (€, „, “, –, letters beyond Windows-1252) as a PDF Unicode string.
 QString textString(const QString &value)
 {
-    if (inWindows1252(value) && !value.startsWith(QStringLiteral("\u00FE\u00FF")) &&
+    if (std::all_of(value.cbegin(), value.cend(), readAlike) &&
+        !value.startsWith(QStringLiteral("\u00FE\u00FF")) &&
         !value.startsWith(QStringLiteral("\u00EF\u00BB\u00BF")))
         return Fdf::escaped(value);
     QStringEncoder utf16(QStringEncoder::Utf16BE);

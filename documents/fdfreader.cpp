@@ -3,6 +3,7 @@
 #include "pdfsyntax.h"
 #include "platform/ansitext.h"
 
+#include <QSet>
 #include <QStringDecoder>
 
 namespace
@@ -38,13 +39,20 @@ QString fileName(const PdfBody &body, const PdfObject &entry)
     return plain.is(Kind::String) ? AnsiText::decodeAuto(plain.bytes) : QString();
 }
 
+// Each object is visited once: a field that names itself or another twice among its kids
+// would otherwise take the reader round without end.
 void collect(const PdfBody &body, const PdfObject &fields, const QString &prefix,
-             Fdf::FormData &data, int depth)
+             Fdf::FormData &data, int depth, QSet<int> &visited)
 {
     const PdfObject &list = body.resolve(fields);
     if (!list.is(Kind::Array) || depth > maxFieldDepth)
         return;
     for (const PdfObject &item : list.items) {
+        if (item.is(Kind::Reference)) {
+            if (visited.contains(item.objectNumber))
+                continue;
+            visited.insert(item.objectNumber);
+        }
         const PdfObject &field = body.resolve(item);
         if (!field.is(Kind::Dictionary))
             continue;
@@ -56,7 +64,7 @@ void collect(const PdfBody &body, const PdfObject &fields, const QString &prefix
         const PdfObject &value = body.resolve(field["V"]);
         if (value.is(Kind::String))
             data.fields.append({name, textString(value.bytes)});
-        collect(body, field["Kids"], name, data, depth + 1);
+        collect(body, field["Kids"], name, data, depth + 1, visited);
     }
 }
 
@@ -75,14 +83,15 @@ std::optional<FormData> read(const QByteArray &fdf)
     // Without a trailer naming the root, the first object that carries form data serves.
     const PdfObject *root = &body->resolve(body->trailer["Root"]);
     for (auto it = body->objects.cbegin();
-         !(*root)["FDF"].is(Kind::Dictionary) && it != body->objects.cend(); ++it)
+         !body->resolve((*root)["FDF"]).is(Kind::Dictionary) && it != body->objects.cend(); ++it)
         root = &it->second;
     const PdfObject &fdfDictionary = body->resolve((*root)["FDF"]);
     if (!fdfDictionary.is(Kind::Dictionary))
         return std::nullopt;
     FormData data;
     data.file = fileName(*body, fdfDictionary["F"]);
-    collect(*body, fdfDictionary["Fields"], QString(), data, 0);
+    QSet<int> visited;
+    collect(*body, fdfDictionary["Fields"], QString(), data, 0, visited);
     return data;
 }
 

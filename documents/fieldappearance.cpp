@@ -9,16 +9,6 @@ namespace
 constexpr double largestAutoSize = 12;
 constexpr double smallestAutoSize = 4;
 
-QByteArray n(double value)
-{
-    QByteArray text = QByteArray::number(value, 'f', 3);
-    while (text.endsWith('0'))
-        text.chop(1);
-    if (text.endsWith('.'))
-        text.chop(1);
-    return text == "-0" ? QByteArray("0") : text;
-}
-
 // Greedy word wrap of every paragraph to `room` (thousandths of an em at size 1).
 QStringList wrapped(const QString &text, double room, const FieldAppearance::Font &font)
 {
@@ -44,6 +34,21 @@ QStringList wrapped(const QString &text, double room, const FieldAppearance::Fon
 namespace FieldAppearance
 {
 
+QByteArray number(double value)
+{
+    QByteArray text = QByteArray::number(value, 'f', 3);
+    while (text.endsWith('0'))
+        text.chop(1);
+    if (text.endsWith('.'))
+        text.chop(1);
+    return text == "-0" ? QByteArray("0") : text;
+}
+
+QByteArray name(const QByteArray &bytes)
+{
+    return bytes.toPercentEncoding(QByteArray(), QByteArray(), '#');
+}
+
 QByteArray stream(const Box &box, const Font &font, const QString &text)
 {
     const double w = box.width;
@@ -68,12 +73,13 @@ QByteArray stream(const Box &box, const Font &font, const QString &text)
 
     QByteArray s;
     if (!box.background.isEmpty())
-        s += "q " + box.background + " 0 0 " + n(w) + ' ' + n(h) + " re f Q\n";
+        s += "q " + box.background + " 0 0 " + number(w) + ' ' + number(h) + " re f Q\n";
     if (b > 0 && !box.borderColour.isEmpty())
-        s += "q " + box.borderColour + ' ' + n(b) + " w " + n(b / 2) + ' ' + n(b / 2) + ' ' +
-             n(w - b) + ' ' + n(h - b) + " re S Q\n";
-    s += "/Tx BMC\nq\n" + n(b) + ' ' + n(b) + ' ' + n(w - 2 * b) + ' ' + n(h - 2 * b) +
-         " re W n\nBT\n/" + font.resource + ' ' + n(size) + " Tf\n" + box.textColour + '\n';
+        s += "q " + box.borderColour + ' ' + number(b) + " w " + number(b / 2) + ' ' +
+             number(b / 2) + ' ' + number(w - b) + ' ' + number(h - b) + " re S Q\n";
+    s += "/Tx BMC\nq\n" + number(b) + ' ' + number(b) + ' ' + number(w - 2 * b) + ' ' +
+         number(h - 2 * b) + " re W n\nBT\n/" + name(font.resource) + ' ' + number(size) + " Tf\n" +
+         box.textColour + '\n';
     // One line is centred vertically; several run down from the top.
     double baseline = box.multiline ? h - pad - size * font.ascent / 1000
                                     : (h - size * lineHeight) / 2 - size * font.descent / 1000;
@@ -82,7 +88,8 @@ QByteArray stream(const Box &box, const Font &font, const QString &text)
         const double x = box.quadding == 1   ? (w - lineWidth) / 2
                          : box.quadding == 2 ? w - pad - lineWidth
                                              : pad;
-        s += "1 0 0 1 " + n(x) + ' ' + n(baseline) + " Tm " + font.operand(line) + " Tj\n";
+        s +=
+            "1 0 0 1 " + number(x) + ' ' + number(baseline) + " Tm " + font.operand(line) + " Tj\n";
         baseline -= size * lineHeight;
     }
     s += "ET\nQ\nEMC\n";

@@ -31,4 +31,9 @@ struct Box {
 
 QByteArray stream(const Box &box, const Font &font, const QString &text);
 
+// A number as content streams take it: fixed point, never with an exponent.
+QByteArray number(double value);
+// A name's bytes escaped as a content stream takes them, without the slash.
+QByteArray name(const QByteArray &bytes);
+
 } // namespace FieldAppearance

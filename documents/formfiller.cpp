@@ -132,7 +132,7 @@ QByteArray colour(Object components, bool stroke)
     for (Object c : components.aitems()) {
         if (!c.isNumber())
             return QByteArray();
-        op += QByteArray::number(c.getNumericValue()) + ' ';
+        op += FieldAppearance::number(c.getNumericValue()) + ' ';
     }
     switch (components.getArrayNItems()) {
     case 1:
@@ -158,16 +158,22 @@ DefaultAppearance parseDefaultAppearance(const QByteArray &da)
 {
     DefaultAppearance result;
     const QList<QByteArray> tokens = da.simplified().split(' ');
+    const auto numbers = [&tokens](qsizetype from, qsizetype count) {
+        bool all = from >= 0;
+        for (qsizetype i = from; all && i < from + count; ++i)
+            tokens[i].toDouble(&all);
+        return all;
+    };
     for (qsizetype i = 0; i < tokens.size(); ++i) {
-        if (tokens[i] == "Tf" && i >= 2 && tokens[i - 2].startsWith('/')) {
-            result.font = tokens[i - 2].mid(1);
+        if (tokens[i] == "Tf" && i >= 2 && tokens[i - 2].startsWith('/') && numbers(i - 1, 1)) {
+            result.font = tokens[i - 2].mid(1).percentDecoded('#');
             result.size = std::max(tokens[i - 1].toDouble(), 0.0);
         }
         const int operands = tokens[i] == "g"    ? 1
                              : tokens[i] == "rg" ? 3
                              : tokens[i] == "k"  ? 4
                                                  : 0;
-        if (operands > 0 && i >= operands)
+        if (operands > 0 && numbers(i - operands, operands))
             result.colour = tokens.mid(i - operands, operands + 1).join(' ');
     }
     return result;
@@ -194,6 +200,11 @@ public:
             for (Object w : widths.aitems())
                 widths_.insert(code++, w.isNumber() ? w.getNumericValue() : 0);
         }
+        // A font the form embeds may hold only the letters the form was made with.
+        Object descriptor = at(dict_, {"/FontDescriptor"});
+        embedded_ = descriptor.isDictionary() &&
+                    (descriptor.hasKey("/FontFile") || descriptor.hasKey("/FontFile2") ||
+                     descriptor.hasKey("/FontFile3"));
         if (simple_)
             metrics_ = SystemFont::find(baseName(), text, false);
     }
@@ -212,8 +223,11 @@ public:
             return false;
         bool lossless = false;
         const QByteArray codes = AnsiText::encode(text, &lossless);
-        return lossless && (winAnsi_ || std::all_of(codes.cbegin(), codes.cend(),
-                                                    [](char c) { return c >= 0x20 && c < 0x7F; }));
+        return lossless && std::all_of(codes.cbegin(), codes.cend(), [this](char c) {
+                   const auto code = static_cast<unsigned char>(c);
+                   return (winAnsi_ || (code >= 0x20 && code < 0x7F)) &&
+                          (!embedded_ || widths_.value(code) > 0);
+               });
     }
 
     FieldAppearance::Font drawing(const QByteArray &resource) const
@@ -242,6 +256,7 @@ private:
     mutable Object dict_; // qpdf's handles change nothing when read, but are not const
     bool simple_ = false;
     bool winAnsi_ = false;
+    bool embedded_ = false;
     QHash<int, double> widths_;
     std::optional<SystemFont> metrics_;
 };
@@ -419,8 +434,7 @@ void fillFields(QPDF &pdf, const QHash<QString, QString> &values)
             continue;
         // The value stays what the data give; only what is shown is formatted.
         field.setV(Object::newUnicodeString(value->toStdString()), false);
-        if (Object found = field.getDefaultResources(); found.isInitialized())
-            resources = found;
+        resources = field.getDefaultResources();
         for (QPDFAnnotationObjectHelper annotation : acroForm.getAnnotationsForField(field)) {
             Object own = annotation.getObjectHandle().getKey("/DA");
             const std::string da =

@@ -59,8 +59,9 @@ public:
 
     qsizetype position() const { return pos_; }
     void seek(qsizetype position) { pos_ = position; }
-    bool at(const char *word) const { return s_.mid(pos_).startsWith(word); }
-    void skip(qsizetype count) { pos_ = std::min(pos_ + count, s_.size()); }
+    bool at(const char *word) const { return QByteArrayView(s_).sliced(pos_).startsWith(word); }
+    qsizetype left() const { return s_.size() - pos_; }
+    void skip(qsizetype count) { pos_ += std::min(count, left()); }
 
     void skipSpace()
     {
@@ -285,7 +286,8 @@ private:
         if (end.type == Token::Type::Keyword && end.text == "stream") {
             // Stream data is skipped by its direct length; FDF data keeps no values in it.
             const PdfObject &length = (*value)["Length"];
-            if (!length.is(PdfObject::Kind::Number) || length.number < 0)
+            if (!length.is(PdfObject::Kind::Number) || length.number < 0 ||
+                length.number > double(lex_.left()))
                 return false;
             if (lex_.at("\r\n"))
                 lex_.skip(2);
@@ -326,6 +328,7 @@ private:
                 return o;
             if (t.text == "true" || t.text == "false") {
                 o.kind = PdfObject::Kind::Boolean;
+                o.number = t.text == "true" ? 1 : 0;
                 return o;
             }
             return std::nullopt;

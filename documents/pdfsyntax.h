@@ -11,7 +11,7 @@ struct PdfObject {
     struct Entry;
 
     Kind kind = Kind::Null;
-    double number = 0;
+    double number = 0;            // a number, or 1 for true and 0 for false
     QByteArray bytes;             // a string's bytes, unescaped, or a name without its slash
     std::vector<PdfObject> items; // an array's items
     std::vector<Entry> entries;   // a dictionary's entries, in the file's order

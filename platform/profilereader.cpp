@@ -48,10 +48,12 @@ Profile::Profile(const QString &fileName)
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly))
         return;
-    tooLarge_ = file.size() > maxFileSize;
+    // Read no further than the bound, whatever size the file claims (a pipe claims none).
+    const QByteArray bytes = file.read(maxFileSize + 1);
+    tooLarge_ = bytes.size() > maxFileSize;
     if (tooLarge_)
         return;
-    text_ = AnsiText::decodeAuto(file.readAll());
+    text_ = AnsiText::decodeAuto(bytes);
 
     QHash<QString, QStringView> *keys = nullptr;
     for (QStringView line : QStringView(text_).tokenize(u'\n')) {

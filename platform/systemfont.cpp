@@ -17,7 +17,6 @@ template <typename T, void (*Free)(T *)> struct Deleter {
 };
 using Pattern = std::unique_ptr<FcPattern, Deleter<FcPattern, FcPatternDestroy>>;
 using FontSet = std::unique_ptr<FcFontSet, Deleter<FcFontSet, FcFontSetDestroy>>;
-using CharSet = std::unique_ptr<FcCharSet, Deleter<FcCharSet, FcCharSetDestroy>>;
 
 struct FreeTypeFace {
     FT_Library library = nullptr;
@@ -73,8 +72,13 @@ bool embeddableFile(FcPattern *font, const QString &file)
            file.endsWith(QLatin1String(".ttf"), Qt::CaseInsensitive);
 }
 
-std::optional<QString> bestFile(const QString &pdfFontName, const QString &characters,
-                                bool embeddable)
+// A font file and the face in it.
+struct Face {
+    QString file;
+    int index = 0;
+};
+
+std::optional<Face> bestFace(const QString &pdfFontName, const QString &characters, bool embeddable)
 {
     Pattern pattern = patternFor(pdfFontName);
     FcConfigSubstitute(nullptr, pattern.get(), FcMatchPattern);
@@ -83,18 +87,20 @@ std::optional<QString> bestFile(const QString &pdfFontName, const QString &chara
     const FontSet fonts(FcFontSort(nullptr, pattern.get(), FcFalse, nullptr, &result));
     if (!fonts)
         return std::nullopt;
-    std::optional<QString> fallback;
+    std::optional<Face> fallback;
     for (int i = 0; i < fonts->nfont; ++i) {
         FcChar8 *path = nullptr;
+        Face face;
         if (FcPatternGetString(fonts->fonts[i], FC_FILE, 0, &path) != FcResultMatch)
             continue;
-        const QString file = QFile::decodeName(reinterpret_cast<const char *>(path));
-        if (embeddable && !embeddableFile(fonts->fonts[i], file))
+        FcPatternGetInteger(fonts->fonts[i], FC_INDEX, 0, &face.index);
+        face.file = QFile::decodeName(reinterpret_cast<const char *>(path));
+        if (embeddable && !embeddableFile(fonts->fonts[i], face.file))
             continue;
         if (hasAll(fonts->fonts[i], characters))
-            return file;
+            return face;
         if (!fallback)
-            fallback = file;
+            fallback = face;
     }
     return fallback;
 }
@@ -109,17 +115,18 @@ double thousandths(FT_Face face, FT_Pos units)
 std::optional<SystemFont> SystemFont::find(const QString &pdfFontName, const QString &characters,
                                            bool embeddable)
 {
-    const std::optional<QString> file = bestFile(pdfFontName, characters, embeddable);
-    if (!file)
+    const std::optional<Face> found = bestFace(pdfFontName, characters, embeddable);
+    if (!found)
         return std::nullopt;
     FreeTypeFace ft;
     if (FT_Init_FreeType(&ft.library) != 0 ||
-        FT_New_Face(ft.library, QFile::encodeName(*file).constData(), 0, &ft.face) != 0)
+        FT_New_Face(ft.library, QFile::encodeName(found->file).constData(), found->index,
+                    &ft.face) != 0)
         return std::nullopt;
     FT_Face face = ft.face;
 
     SystemFont font;
-    font.file = *file;
+    font.file = found->file;
     const char *name = FT_Get_Postscript_Name(face);
     font.postscriptName = name ? QByteArray(name) : QByteArrayLiteral("SystemFont");
     font.fixedPitch = FT_IS_FIXED_WIDTH(face);

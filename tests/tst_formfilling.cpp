@@ -84,7 +84,7 @@ private slots:
         QVERIFY(f.copySamples({"vra.ini", "antrag_.fdf", sheet + ".pdf"}));
         frmMain &w = f.start();
         w.AName->setText(QStringLiteral("Łódź Groß (Wien) \\ fm1 endobj"));
-        w.txtMengenart[1]->setText(QStringLiteral("Stück"));
+        w.txtMengenart[1]->setText(QStringLiteral("Stück „à“ – 5 €"));
         w.txtFAP[1]->setText(QStringLiteral("1.234,50"));
         clickOn(w.lblFormblatt[5]);
         QCOMPARE(f.shell.opened, QStringList({f.path("antrag.fdf")}));
@@ -92,7 +92,7 @@ private slots:
                       f.path("filled.pdf")});
         const QMap<QString, QString> values = fields(f.path("filled.pdf"));
         QCOMPARE(values.value("Antragsteller"), w.AName->text());
-        QCOMPARE(values.value("Mengenart 1"), QStringLiteral("Stück"));
+        QCOMPARE(values.value("Mengenart 1"), QStringLiteral("Stück „à“ – 5 €"));
         QCOMPARE(values.value("Preis 1"), QStringLiteral("1234.50"));
         QVERIFY(values.contains("Preis 9"));
     }

@@ -394,6 +394,9 @@ private slots:
             QVERIFY(w.StammD->widget(page)->isVisible());
             QVERIFY(!QApplication::focusWidget() || QApplication::focusWidget()->isVisible());
         }
+        // Leaving the master data takes the focus along to a field that shows.
+        clickOn(w.Label4);
+        QVERIFY(QApplication::focusWidget() && QApplication::focusWidget()->isVisible());
     }
 };
 
