@@ -160,6 +160,7 @@ private:
     bool keepStateFile_ = false; // vra.prop could not be read: it must not be overwritten
     bool unloaded_ = false;      // the window has closed; a print run must not go on
     bool focusedBefore_ = false; // an entry field has had the focus in this session
+    QString fdfSheet_;           // the sheet antrag.fdf was last written for
     // The last print run, while the printer has not answered for all its sheets.
     std::weak_ptr<PrintReport> printJobs_;
     QList<QWidget *> drawingOrder_; // the window's own controls, frontmost first

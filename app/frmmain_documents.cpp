@@ -41,6 +41,8 @@ bool frmMain::CreateFDF(const QString &DocName)
     if (failure) {
         txtMsgBox->hide();
         txtMsgBox->setText(shellErrorMessage(failure));
+    } else {
+        fdfSheet_ = QFileInfo(DocName).completeBaseName();
     }
     isWritingFdf = false;
     return failure == 0;
@@ -71,13 +73,15 @@ int frmMain::openFilled(const QString &fdfPath)
         FormFiller::fill(fdf.readAll(), QFileInfo(fdfPath).path(), filledFolder());
     if (filled.code == 0)
         return StartDoc(filled.path);
-    // A form that stays blank must not pass for one that was filled.
+    // A form that stays blank must not pass for one that was filled. Data too large to read
+    // do not tell their sheet: it is the one antrag.fdf was written for.
+    const QString sheet = filled.sheet.isEmpty() ? fdfSheet_ : filled.sheet;
     platform_.dialogs.warning(
-        title_, filled.sheet.isEmpty()
+        title_, sheet.isEmpty()
                     ? QStringLiteral("Das Formblatt wurde nicht ausgefüllt.\n\n%1 (%2)")
                           .arg(filled.error, fdfPath)
                     : QStringLiteral("Das Formblatt „%1“ konnte nicht ausgefüllt werden.\n\n%2")
-                          .arg(filled.sheet, filled.error));
+                          .arg(sheet, filled.error));
     return filled.code;
 }
 
