@@ -80,7 +80,6 @@ public:
     int txtFAP_KeyPress(int index, int keyAscii);
     void txtFAP_LostFocus(int index);
 
-    const ProgramFolders &folders() const { return folders_; }
     // The application title that every message box carries.
     QString title() const { return title_; }
 

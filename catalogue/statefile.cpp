@@ -31,6 +31,21 @@ void dropCutSequence(QByteArray &line)
         line.chop(1);
 }
 
+// The lines of the file's bytes, read as UTF-8 when they are that, else Windows-1252.
+QStringList decode(const QByteArray &bytes)
+{
+    if (bytes.isEmpty())
+        return {};
+    QStringList result = AnsiText::decodeAuto(bytes).split(u'\n');
+    if (result.last().isEmpty())
+        result.removeLast();
+    for (QString &line : result) {
+        if (line.endsWith(u'\r'))
+            line.chop(1);
+    }
+    return result;
+}
+
 } // namespace
 
 namespace StateFile
@@ -76,20 +91,6 @@ QByteArray encode(const QStringList &lines)
     const QByteArray ansi = AnsiText::encode(text, &lossless);
     // Some Windows-1252 byte runs are valid UTF-8 and would be read as that.
     return lossless && AnsiText::decodeAuto(ansi) == text ? ansi : text.toUtf8();
-}
-
-QStringList decode(const QByteArray &bytes)
-{
-    if (bytes.isEmpty())
-        return {};
-    QStringList result = AnsiText::decodeAuto(bytes).split(u'\n');
-    if (result.last().isEmpty())
-        result.removeLast();
-    for (QString &line : result) {
-        if (line.endsWith(u'\r'))
-            line.chop(1);
-    }
-    return result;
 }
 
 QStringList read(QIODevice &file)

@@ -27,8 +27,6 @@ void apply(const QStringList &lines, MasterData &data, QString &completedList);
 // The file's bytes: Windows-1252 with CR LF where that reads back as the same text, else
 // UTF-8, so that nothing typed is changed.
 QByteArray encode(const QStringList &lines);
-// The lines of the file's bytes, read as UTF-8 when they are that, else Windows-1252.
-QStringList decode(const QByteArray &bytes);
 // The first 29 lines of the file; nothing after them is read, and a line longer than any
 // value is cut.
 QStringList read(QIODevice &file);

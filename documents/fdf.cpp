@@ -34,6 +34,25 @@ void replace(QList<Segment> &line, const QString &word, const QString &value)
     line = std::move(result);
 }
 
+// `value` with \ ( and ) escaped by a backslash and line ends as \r and \n, as FDF strings
+// take them.
+QString escaped(const QString &value)
+{
+    QString result;
+    result.reserve(value.size());
+    for (QChar c : value) {
+        if (c == u'\r')
+            result.append(QStringLiteral("\\r"));
+        else if (c == u'\n')
+            result.append(QStringLiteral("\\n"));
+        else if (c == u'\\' || c == u'(' || c == u')')
+            result.append(u'\\').append(c);
+        else
+            result.append(c);
+    }
+    return result;
+}
+
 // Every byte as an octal escape: the file stays single-byte text whatever the bytes are.
 QString octal(const QByteArray &bytes)
 {
@@ -60,7 +79,7 @@ QString textString(const QString &value)
     if (std::all_of(value.cbegin(), value.cend(), readAlike) &&
         !value.startsWith(QStringLiteral("\u00FE\u00FF")) &&
         !value.startsWith(QStringLiteral("\u00EF\u00BB\u00BF")))
-        return Fdf::escaped(value);
+        return escaped(value);
     QStringEncoder utf16(QStringEncoder::Utf16BE);
     return octal(QByteArrayLiteral("\xFE\xFF") + QByteArray(utf16.encode(value)));
 }
@@ -71,7 +90,7 @@ QString fileName(const QString &docName)
 {
     bool lossless = false;
     const QByteArray ansi = AnsiText::encode(docName, &lossless);
-    return lossless && AnsiText::decodeAuto(ansi) == docName ? Fdf::escaped(docName)
+    return lossless && AnsiText::decodeAuto(ansi) == docName ? escaped(docName)
                                                              : octal(docName.toUtf8());
 }
 
@@ -92,23 +111,6 @@ QList<std::pair<QString, QString>> replacements(const QString &docName, const Ma
 
 namespace Fdf
 {
-
-QString escaped(const QString &value)
-{
-    QString result;
-    result.reserve(value.size());
-    for (QChar c : value) {
-        if (c == u'\r')
-            result.append(QStringLiteral("\\r"));
-        else if (c == u'\n')
-            result.append(QStringLiteral("\\n"));
-        else if (c == u'\\' || c == u'(' || c == u')')
-            result.append(u'\\').append(c);
-        else
-            result.append(c);
-    }
-    return result;
-}
 
 QByteArray fill(const QByteArray &templateBytes, const QString &docName, const MasterData &data)
 {

@@ -14,12 +14,8 @@ namespace Fdf
 // values are never searched for placeholders again and are written as the string content of
 // an FDF value: escaped, or as a Unicode string when a viewer would read their single-byte
 // form otherwise than Windows-1252; a file name that Windows-1252 cannot hold is written in
-// UTF-8. Lines end at CR or CR LF in the template
-// and with CR LF in the result; both sides are Windows-1252.
+// UTF-8. Lines end at CR or CR LF in the template and with CR LF in the result; both sides
+// are Windows-1252.
 QByteArray fill(const QByteArray &templateBytes, const QString &docName, const MasterData &data);
-
-// `value` with \ ( and ) escaped by a backslash and line ends as \r and \n, as FDF strings
-// take them.
-QString escaped(const QString &value);
 
 } // namespace Fdf
