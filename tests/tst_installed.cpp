@@ -1,5 +1,5 @@
 // The program as its package installs it: read-only files under the prefix, the user's files
-// in a folder of the user's own.
+// in a folder of the user's own, saved there when the system ends the program.
 #include "app/browserpane.h"
 #include "app/clicklabel.h"
 #include "windowfixture.h"
@@ -62,18 +62,30 @@ private slots:
                  0);
     }
 
-    // Started and ended by the system, the installed program saves in the user's folder.
-    void stateLandsInTheUsersFolder()
+    void signalSavesInTheUsersFolder_data()
     {
+        QTest::addColumn<int>("signal");
+        QTest::newRow("SIGTERM") << int(SIGTERM);
+        QTest::newRow("SIGHUP") << int(SIGHUP);
+        QTest::newRow("SIGINT") << int(SIGINT);
+    }
+
+    // Ended by the system, the installed program saves in the user's folder and exits with 0.
+    void signalSavesInTheUsersFolder()
+    {
+        QFETCH(int, signal);
+        QFile::remove(userFile("vra.prop"));
         QProcess vra;
         vra.start(prefix("bin/vra"), {});
+        // Start-up leaves an empty state file behind; a signal from then on is handled.
         QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(userFile("vra.prop")), 30000);
-        ::kill(pid_t(vra.processId()), SIGTERM);
+        ::kill(pid_t(vra.processId()), signal);
         QVERIFY(vra.waitForFinished(30000));
+        QCOMPARE(vra.exitStatus(), QProcess::NormalExit);
         QCOMPARE(vra.exitCode(), 0);
-        QFile state(userFile("vra.prop"));
-        QVERIFY(state.open(QIODevice::ReadOnly));
-        QCOMPARE(state.readAll().count("\r\n"), 29);
+        const QByteArray content = readBytes(userFile("vra.prop"));
+        QCOMPARE(content.count("\r\n"), 29);
+        QVERIFY(content.endsWith("name=Bitte den Namen eingeben\r\nbear=,\r\n"));
         QCOMPARE(tree(), installed_);
     }
 
@@ -87,9 +99,8 @@ private slots:
         w.Form_Load();
         QCOMPARE(w.StartS[1]->LocationURL(), prefix("share/vra/html/start.html"));
         clickOn(w.lblFormblatt[5]);
-        QFile fdf(userFile("antrag.fdf"));
-        QVERIFY(fdf.open(QIODevice::ReadOnly));
-        QVERIFY(fdf.readAll().contains(prefix("share/vra/5 Preisangaben.pdf").toUtf8()));
+        QVERIFY(readBytes(userFile("antrag.fdf"))
+                    .contains(prefix("share/vra/5 Preisangaben.pdf").toUtf8()));
         QCOMPARE(f.shell.opened, QStringList{userFile("ausgefuellt/5 Preisangaben.pdf")});
         QVERIFY(f.dialogs.shown.isEmpty());
         QCOMPARE(tree(), installed_);

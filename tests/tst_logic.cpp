@@ -5,23 +5,15 @@
 #include "common/amount.h"
 #include "common/ini.h"
 #include "documents/fdf.h"
-#include "documents/fdfreader.h"
 #include "platform/ansitext.h"
 #include "tablerows.h"
+#include "testfiles.h"
 
 #include <QBuffer>
-#include <QFile>
-#include <QRandomGenerator>
 #include <QTemporaryDir>
 
 namespace
 {
-
-QByteArray sampleTemplate()
-{
-    QFile file(QStringLiteral(VRA_SOURCE_DIR "/program/antrag_.fdf"));
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 // The master data of the FDF rows: name "Name", package i "Qi", "Ki", "i.000,5".
 MasterData packages()
@@ -45,12 +37,7 @@ private:
 
     QString write(const QByteArray &content)
     {
-        const QString path = dir_.filePath(QStringLiteral("vra.ini"));
-        QFile file(path);
-        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-            qFatal("cannot write the test file");
-        file.write(content);
-        return path;
+        return writeBytes(dir_.filePath(QStringLiteral("vra.ini")), content);
     }
 
 private slots:
@@ -112,7 +99,6 @@ private slots:
                    numbered over tabs|5|1:1:a 2:1:c 2:2:a|1|A|[TAB1]\nFormblatt.1=a\n[TAB2]\nFormblatt.1=c\nFormblatt.2=a
                    kind c|5||3|C|[ANTRAG]\nAntrag=c
                    kind F|5||6|F|[ANTRAG]\nAntrag=F
-                   kind AB|5||0|AB|[ANTRAG]\nAntrag=AB
                    kind empty|5||0||[ANTRAG]\nAntrag=)");
     }
 
@@ -182,38 +168,6 @@ private slots:
     {
         QFETCH(QStringList, row);
         QCOMPARE(QString::fromLatin1(Fdf::fill(row[1].toLatin1(), row[2], packages())), row[3]);
-    }
-
-    // Whatever the fields hold, the FDF data read back give exactly that.
-    void fdfReadsBackAsWritten()
-    {
-        MasterData d;
-        const QStringList pieces = {"(",  ")",  "\\",      "endobj", "trailer", "stream", ">>",
-                                    "%",  "\r", "\n",      "Ł",      "€",       "fm1",    "þÿ",
-                                    "\t", "/",  "1 0 obj", "%%EOF",  " ",       "x"};
-        QRandomGenerator random(7);
-        const auto text = [&] {
-            QString t;
-            for (int n = int(random.bounded(6)); n > 0; --n)
-                t += pieces[random.bounded(int(pieces.size()))];
-            return t;
-        };
-        const QByteArray templateBytes = sampleTemplate();
-        for (int run = 0; run < 200; ++run) {
-            d.name = text();
-            for (MasterData::Package &p : d.packages)
-                p = {text(), text(), text()};
-            const QString docName = QString(text()).remove(u'/') + QStringLiteral(".pdf");
-            const auto read = Fdf::read(Fdf::fill(templateBytes, docName, d));
-            QVERIFY(read && read->fields.size() == 28);
-            QCOMPARE(read->file, docName);
-            QCOMPARE(read->fields[0].second, d.name);
-            for (int i = 0; i < 9; ++i) {
-                QCOMPARE(read->fields[1 + 3 * i].second, d.packages[i].menge);
-                QCOMPARE(read->fields[2 + 3 * i].second, d.packages[i].mengenart);
-                QCOMPARE(read->fields[3 + 3 * i].second, modDef::getAcrobatNr(d.packages[i].fap));
-            }
-        }
     }
 
     void stateApply_data()

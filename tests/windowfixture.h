@@ -4,6 +4,7 @@
 #include "fakes.h"
 #include "platform/postedkeyboard.h"
 #include "tablerows.h"
+#include "testfiles.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -36,10 +37,7 @@ template <typename ShellType> struct BasicWindowFixture {
 
     void writeFile(const QString &name, const QByteArray &content) const
     {
-        QFile file(path(name));
-        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-            qFatal("cannot write %s", qPrintable(name));
-        file.write(content);
+        writeBytes(path(name), content);
     }
 
     // Copies files of the delivered program folder into this one.
@@ -52,11 +50,7 @@ template <typename ShellType> struct BasicWindowFixture {
         return true;
     }
 
-    QByteArray readFile(const QString &name) const
-    {
-        QFile file(path(name));
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
+    QByteArray readFile(const QString &name) const { return readBytes(path(name)); }
 
     // Builds the window and runs its start-up as the program does.
     frmMain &start()

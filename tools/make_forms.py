@@ -689,28 +689,39 @@ def build_pdf(s):
     return bytes(out)
 
 
-def make_sheet(name, part):
+# The fields that program/antrag_.fdf fills; each must be on some sheet.
+TEMPLATE_FIELDS = {"Antragsteller"} | {
+    "%s %d" % (kind, i)
+    for kind in ("Menge", "Mengenart", "Preis") for i in range(1, 10)}
+
+
+def make_sheet(name, part, filled):
     if name not in LAYOUTS:
         sys.exit("make_forms.py: no layout for the form sheet " + name)
     s = Sheet(name, part)
     LAYOUTS[name](s)
     footer(s)
     check_layout(s)
+    filled.update(f["name"] for f in s.fields if f["kind"] != "check")
     return build_pdf(s)
 
 
 def main():
     parts = read_sheets(INI)
     count = 0
+    filled = set()
     for part, names in parts:
         for name in names:
             path = os.path.join(PROGRAM, name + ".pdf")
             with open(path, "wb") as f:
-                f.write(make_sheet(name, part))
+                f.write(make_sheet(name, part, filled))
             print("Teil %d: %s" % (part, os.path.relpath(path, ROOT)))
             count += 1
     if count == 0:
         sys.exit("make_forms.py: no form sheets found in " + INI)
+    missing = TEMPLATE_FIELDS - filled
+    if missing:
+        sys.exit("make_forms.py: no sheet has the fields " + ", ".join(sorted(missing)))
     print("%d form sheets written." % count)
 
 
