@@ -89,7 +89,9 @@ private slots:
         QCOMPARE(field->parentWidget()->childAt(field->mapToParent(rightBorder)), field);
     }
 
-    void startView()
+    // After start-up: the start view, Qt's texts in German, the name field taking what is typed
+    // at the first activation, and a size that nothing changes.
+    void startUp()
     {
         WindowFixture f;
         frmMain &w = f.shown();
@@ -101,12 +103,11 @@ private slots:
             QStringLiteral("konnte nicht geladen werden")));
         QVERIFY(installGermanQtTexts(*QCoreApplication::instance()));
         QCOMPARE(QCoreApplication::translate("QPlatformTheme", "&Yes"), QStringLiteral("&Ja"));
-    }
-
-    void fixedSize()
-    {
-        WindowFixture f;
-        frmMain &w = f.shown();
+        w.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        QTRY_COMPARE(w.AName->selectedText(), QStringLiteral("Bitte den Namen eingeben"));
+        QTest::keyClicks(w.AName, "Meier");
+        QCOMPARE(w.AName->text(), QStringLiteral("Meier"));
         w.resize(1000, 900);
         w.showMinimized();
         w.showNormal();
@@ -305,18 +306,6 @@ private slots:
         // Shift+Tab walks back across the pages.
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
         QTRY_VERIFY(from == 0 || QApplication::focusWidget() == field);
-    }
-
-    // The window's first activation gives the name field the focus: typing replaces the prompt.
-    void firstActivationSelectsThePrompt()
-    {
-        WindowFixture f;
-        frmMain &w = f.shown();
-        w.activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&w));
-        QTRY_COMPARE(w.AName->selectedText(), QStringLiteral("Bitte den Namen eingeben"));
-        QTest::keyClicks(w.AName, "Meier");
-        QCOMPARE(w.AName->text(), QStringLiteral("Meier"));
     }
 
     // Page strip, shown page and Tab agree, whatever the order of clicks.
