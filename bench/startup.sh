@@ -1,16 +1,20 @@
 #!/usr/bin/env bash
 # Time from process start to the first shown frame, and peak memory, of the window and of
 # the baseline, as medians of RUNS runs each (default 15), on the offscreen platform. With
-# SHEETS set, the window starts over a vra.ini of that many sheets, spread over five tabs.
+# SHEETS set, the window starts over a vra.ini of that many sheets, spread over five tabs;
+# with PROP_MB set, over a damaged vra.prop of twice that many megabytes.
 #   bench/startup.sh BUILD_DIR
 set -euo pipefail
 build=${1:-build}
 runs=${RUNS:-15}
 export QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen}
 folder=$build/program
-if [ -n "${SHEETS:-}" ]; then
+if [ -n "${SHEETS:-}${PROP_MB:-}" ]; then
     folder=$(mktemp -d)
     trap 'rm -rf "$folder"' EXIT
+    cp -r "$build/program/." "$folder/"
+fi
+if [ -n "${SHEETS:-}" ]; then
     {
         printf '[ANTRAG]\r\nTabs=5\r\n'
         for tab in 1 2 3 4 5; do
@@ -18,6 +22,15 @@ if [ -n "${SHEETS:-}" ]; then
             for ((k = 1; k <= SHEETS / 5; ++k)); do printf 'Formblatt.%d=Blatt %d.%d\r\n' "$k" "$tab" "$k"; done
         done
     } > "$folder/vra.ini"
+fi
+if [ -n "${PROP_MB:-}" ]; then
+    # A damaged state file: its first line alone that many megabytes, then junk as long.
+    {
+        printf 'mn1='
+        head -c "$((PROP_MB << 20))" /dev/zero | tr '\0' x
+        printf '\r\n'
+        head -c "$((PROP_MB << 20))" /dev/zero
+    } > "$folder/vra.prop"
 fi
 
 measure() {

@@ -1,12 +1,10 @@
 // The form data file that the program writes fills a real PDF form: applied by pdftk, and by
 // the program itself where no FDF viewer is at hand; pdftk and poppler's pdftotext read the
 // result.
-#include "app/clicklabel.h"
 #include "documents/fdf.h"
 #include "documents/formfiller.h"
 #include "windowfixture.h"
 
-#include <QLineEdit>
 #include <QProcess>
 #include <QRegularExpression>
 

@@ -1,7 +1,5 @@
 // The program as its package installs it: read-only files under the prefix, the user's files
 // in a folder of the user's own, saved there when the system ends the program.
-#include "app/browserpane.h"
-#include "app/clicklabel.h"
 #include "windowfixture.h"
 
 #include <QDirIterator>
@@ -94,9 +92,7 @@ private slots:
     {
         WindowFixture f;
         f.shell.fdfViewer = false;
-        frmMain w(ProgramFolders::forExecutable(prefix("bin")),
-                  Platform{f.shell, f.dialogs, f.delay, f.keyboard});
-        w.Form_Load();
+        frmMain &w = f.start(ProgramFolders::forExecutable(prefix("bin")));
         QCOMPARE(w.StartS[1]->LocationURL(), prefix("share/vra/html/start.html"));
         clickOn(w.lblFormblatt[5]);
         QVERIFY(readBytes(userFile("antrag.fdf"))
@@ -114,11 +110,10 @@ private slots:
         QFile blocker(home.filePath(".local/share/vra"));
         QVERIFY(blocker.open(QIODevice::WriteOnly));
         qputenv("HOME", home.path().toUtf8());
-        WindowFixture f;
-        frmMain w(ProgramFolders::forExecutable(prefix("bin")),
-                  Platform{f.shell, f.dialogs, f.delay, f.keyboard});
+        const ProgramFolders folders = ProgramFolders::forExecutable(prefix("bin"));
         qputenv("HOME", home_.path().toUtf8());
-        w.Form_Load();
+        WindowFixture f;
+        frmMain &w = f.start(folders);
         QCOMPARE(f.dialogs.shown.size(), 1);
         QVERIFY(f.dialogs.shown[0].contains(blocker.fileName()));
         QVERIFY(w.sheetCount > 0);

@@ -1,12 +1,18 @@
 #pragma once
 
+// The window with its controls complete, for the tests to reach into.
+#include "app/browserpane.h"
+#include "app/clicklabel.h"
 #include "app/frmmain.h"
+#include "app/tabcontrol.h"
 #include "fakes.h"
 #include "platform/postedkeyboard.h"
 #include "tablerows.h"
 #include "testfiles.h"
 
 #include <QFile>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <memory>
@@ -52,11 +58,11 @@ template <typename ShellType> struct BasicWindowFixture {
 
     QByteArray readFile(const QString &name) const { return readBytes(path(name)); }
 
-    // Builds the window and runs its start-up as the program does.
-    frmMain &start()
+    // Builds the window and runs its start-up as the program does, by default over `dir`.
+    frmMain &start() { return start(ProgramFolders(dir.path())); }
+    frmMain &start(const ProgramFolders &folders)
     {
-        window = std::make_unique<frmMain>(ProgramFolders(dir.path()),
-                                           Platform{shell, dialogs, delay, keyboard});
+        window = std::make_unique<frmMain>(folders, Platform{shell, dialogs, delay, keyboard});
         window->Form_Load();
         return *window;
     }

@@ -6,10 +6,8 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    static const QByteArray templateBytes = [] {
-        QFile file(QStringLiteral(VRA_SOURCE_DIR "/program/antrag_.fdf"));
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }();
+    static const QByteArray templateBytes =
+        readBytes(QStringLiteral(VRA_SOURCE_DIR "/program/antrag_.fdf"));
     const QByteArray input = fuzzBytes(data, size);
     Fdf::read(input);
     QStringList texts;

@@ -29,8 +29,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     QStringList texts;
     for (const QByteArray &part : input.split('\x01'))
         texts << QString::fromUtf8(part).remove(u'\r').remove(u'\n');
-    while (texts.size() < 29)
-        texts << QString();
+    texts.resize(std::max(texts.size(), qsizetype(29)));
     MasterData typed;
     for (int i = 0; i < 9; ++i)
         typed.packages[i] = {texts[3 * i], texts[3 * i + 1], texts[3 * i + 2]};

@@ -1,7 +1,7 @@
 #pragma once
 
-#include <QByteArray>
-#include <QFile>
+#include "tests/testfiles.h"
+
 #include <QTemporaryDir>
 #include <cstdint>
 
@@ -20,9 +20,5 @@ inline const QTemporaryDir &fuzzFolder()
 
 inline QString fuzzFile(const char *name, const QByteArray &content)
 {
-    QFile file(fuzzFolder().filePath(QString::fromLatin1(name)));
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
-        file.write(content) != content.size())
-        qFatal("cannot write %s", name);
-    return file.fileName();
+    return writeBytes(fuzzFolder().filePath(QString::fromLatin1(name)), content);
 }
