@@ -14,14 +14,15 @@ class TestDesktopShell : public QObject
 public:
     explicit TestDesktopShell(const QTemporaryDir &desktop) : desktop_(desktop) {}
 
-    // The system's MIME database, the desktop's applications replaced: set up before the
-    // first lookup, as GIO reads these folders once per process.
+    // The system's MIME database, the desktop's applications replaced, and two documents: set
+    // up before the first lookup, as GIO reads these folders once per process.
     static void makeDesktop(const QTemporaryDir &desktop)
     {
         const QString viewer = desktop.filePath(QStringLiteral("pdfviewer.sh"));
         writeBytes(viewer, "#!/bin/sh\necho \"$1\" >> \"$(dirname \"$0\")/pdfviewer.log\"\n");
         QFile::setPermissions(viewer, QFile::ReadOwner | QFile::ExeOwner);
-        QDir().mkpath(desktop.filePath("data/applications"));
+        writeBytes(desktop.filePath("antrag.fdf"), "%FDF-1.2\n");
+        writeBytes(desktop.filePath("Blatt.pdf"), "%PDF-1.4\n");
         QDir().mkpath(desktop.filePath("share"));
         QFile::link(QStringLiteral("/usr/share/mime"), desktop.filePath("share/mime"));
         writeBytes(desktop.filePath("data/applications/pdfviewer.desktop"),
@@ -51,8 +52,6 @@ private slots:
     void open()
     {
         QFETCH(QStringList, row);
-        writeBytes(desktop_.filePath("antrag.fdf"), "%FDF-1.2\n");
-        writeBytes(desktop_.filePath("Blatt.pdf"), "%PDF-1.4\n");
         DesktopShell shell;
         QCOMPARE(shell.canOpen(desktop_.filePath(row[1])), row[2] != "31");
         QCOMPARE(shell.open(desktop_.filePath(row[1])), row[2].toInt());
@@ -81,7 +80,6 @@ private slots:
                 writeBytes(bin.filePath("lp"), "#!/bin/sh\n" + row[1].toUtf8() + "\n"),
                 QFile::ReadOwner | QFile::ExeOwner);
         const QString document = desktop_.filePath(row[2] == "1" ? "Blatt.pdf" : "none.pdf");
-        writeBytes(desktop_.filePath("Blatt.pdf"), "%PDF-1.4\n");
         const QByteArray path = qgetenv("PATH");
         qputenv("PATH", bin.path().toUtf8());
         DesktopShell shell;

@@ -5,11 +5,9 @@
 #include "common/amount.h"
 #include "common/ini.h"
 #include "documents/fdf.h"
-#include "platform/ansitext.h"
 #include "tablerows.h"
 #include "testfiles.h"
 
-#include <QBuffer>
 #include <QTemporaryDir>
 
 namespace
@@ -202,25 +200,6 @@ private slots:
         StateFile::apply(file, d, list);
         const MasterData::Package &p = d.packages[row[3].toInt() - 1];
         QCOMPARE(QStringList({p.menge, p.mengenart, p.fap, d.name, list}), row.mid(4));
-    }
-
-    void stateEncoding_data()
-    {
-        // name | the name stored | Windows-1252 when 1, else UTF-8
-        addRows(R"(Windows-1252|Jörg €|1
-                   Windows-1252 bytes that read as UTF-8|CafÃ©|0)");
-    }
-
-    void stateEncoding()
-    {
-        QFETCH(QStringList, row);
-        const QStringList lines = {"name=" + row[1], "bear=,"};
-        QByteArray bytes = StateFile::encode(lines);
-        const QString text = lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n");
-        QCOMPARE(bytes, row[2] == "1" ? AnsiText::encode(text) : text.toUtf8());
-        QBuffer file(&bytes);
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        QCOMPARE(StateFile::read(file), lines);
     }
 };
 

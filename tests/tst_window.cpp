@@ -153,17 +153,18 @@ private slots:
         QCOMPARE(visibility({w.pic[1], w.pic[2], w.pic[3], w.pic[4], w.pic[5]}), "00100");
     }
 
-    // First start: an empty vra.prop; a close writes the 29 lines; the next start restores
-    // the fields, the marks and the list, values far longer than a line edit's default too.
+    // First start: an empty vra.prop; a close writes the 29 lines, in Windows-1252 while it
+    // holds them, else in UTF-8; the next start restores the fields, the marks and the list,
+    // values far longer than a line edit's default too.
     void stateRoundTrip()
     {
         WindowFixture f;
         f.writeFile("antrag_.fdf", "/F (Antrag.pdf)\r\n");
         frmMain &w = f.shown("[TAB1]\nFormblatt.1=Erstes\nFormblatt.2=Zweites\n");
         QCOMPARE(f.readFile("vra.prop"), QByteArray());
+        w.AName->setText(QStringLiteral("Jörg €"));
         QVERIFY(w.close());
-        QVERIFY(
-            f.readFile("vra.prop").endsWith("bf9=\r\nname=Bitte den Namen eingeben\r\nbear=,\r\n"));
+        QVERIFY(f.readFile("vra.prop").endsWith("bf9=\r\nname=J\xF6rg \x80\r\nbear=,\r\n"));
         frmMain &v = f.shown();
         v.AName->setText(QStringLiteral("Jürgen Groß-Łukasz"));
         v.txtMengenart[2]->setText(QStringLiteral("Stück"));
@@ -184,8 +185,9 @@ private slots:
         QCOMPARE(again.txtMengenart[5]->text(), QString(100000, u'n'));
     }
 
-    // A save that fails asks whether to close anyway; one cut short keeps the previous file.
-    void failedSaves()
+    // A save that fails asks whether to close anyway; one cut short keeps the previous file; a
+    // vra.prop that cannot be read is kept as it is, and the user is told once.
+    void stateFileFailures()
     {
         WindowFixture f;
         f.writeFile("vra.prop", "mn1=alt\r\n");
@@ -213,18 +215,13 @@ private slots:
                                               f.path("vra.prop")));
         f.dialogs.answer = true;
         QVERIFY(w.close());
-    }
 
-    // A vra.prop that cannot be read is kept as it is, and the user is told once.
-    void unreadableStateIsKept()
-    {
-        WindowFixture f;
-        QVERIFY(QDir(f.dir.path()).mkdir("vra.prop"));
-        frmMain &w = f.shown();
-        QVERIFY(w.close());
-        QCOMPARE(f.dialogs.shown.size(), 1);
-        QVERIFY(f.dialogs.shown[0].contains("konnten nicht gelesen werden"));
-        QVERIFY(QFileInfo(f.path("vra.prop")).isDir());
+        WindowFixture g;
+        QVERIFY(QDir(g.dir.path()).mkdir("vra.prop"));
+        QVERIFY(g.shown().close());
+        QCOMPARE(g.dialogs.shown.size(), 1);
+        QVERIFY(g.dialogs.shown[0].contains("konnten nicht gelesen werden"));
+        QVERIFY(QFileInfo(g.path("vra.prop")).isDir());
     }
 
     void priceFieldTakesAmountCharactersOnly()

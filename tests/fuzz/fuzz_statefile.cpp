@@ -9,11 +9,13 @@
 namespace
 {
 
-void load(QByteArray bytes, MasterData &data, QString &list)
+MasterData load(QByteArray bytes, QString &list)
 {
     QBuffer file(&bytes);
     file.open(QIODevice::ReadOnly);
+    MasterData data;
     StateFile::apply(StateFile::read(file), data, list);
+    return data;
 }
 
 } // namespace
@@ -21,10 +23,8 @@ void load(QByteArray bytes, MasterData &data, QString &list)
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     const QByteArray input = fuzzBytes(data, size);
-    MasterData any;
     QString list;
-    load(input, any, list);
-
+    load(input, list);
     // The values as typed: the input split at 0x01, without line ends.
     QStringList texts;
     for (const QByteArray &part : input.split('\x01'))
@@ -34,10 +34,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     for (int i = 0; i < 9; ++i)
         typed.packages[i] = {texts[3 * i], texts[3 * i + 1], texts[3 * i + 2]};
     typed.name = texts[27];
-    MasterData loaded, again;
     QString loadedList, againList;
-    load(StateFile::encode(StateFile::lines(typed, texts[28])), loaded, loadedList);
-    load(StateFile::encode(StateFile::lines(loaded, loadedList)), again, againList);
+    const MasterData loaded =
+        load(StateFile::encode(StateFile::lines(typed, texts[28])), loadedList);
+    const MasterData again =
+        load(StateFile::encode(StateFile::lines(loaded, loadedList)), againList);
     if (loaded.name != typed.name || loadedList != texts[28])
         qFatal("the name or the completed list changed over a save and a load");
     for (int i = 0; i < 9; ++i) {
