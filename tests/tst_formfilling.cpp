@@ -1,6 +1,5 @@
-// The form data file that the program writes fills a real PDF form: applied by pdftk, and by
-// the program itself where no FDF viewer is at hand; pdftk and poppler's pdftotext read the
-// result.
+// The form data that the program writes fill a real PDF form, applied by pdftk and by the
+// program's own filler; pdftk and poppler's pdftotext read the result.
 #include "documents/fdf.h"
 #include "documents/formfiller.h"
 #include "windowfixture.h"
@@ -41,8 +40,7 @@ QMap<QString, QString> fields(const QString &pdf)
     return values;
 }
 
-// The left and right edge, in points, of a word that pdftotext finds; nothing when it is not
-// there.
+// Where pdftotext finds a word: its left and right edge, in points.
 std::optional<std::pair<double, double>> word(const QString &pdf, const QString &text)
 {
     static const QRegularExpression words(QStringLiteral(

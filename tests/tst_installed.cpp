@@ -100,16 +100,14 @@ private slots:
     void userFolderThatCannotBeMade()
     {
         QTemporaryDir home;
-        QVERIFY(QDir(home.path()).mkpath(".local/share"));
-        QFile blocker(home.filePath(".local/share/vra"));
-        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        const QString blocker = writeBytes(home.filePath(".local/share/vra"), {});
         qputenv("HOME", home.path().toUtf8());
         const ProgramFolders folders = ProgramFolders::forExecutable(prefix("bin"));
         qputenv("HOME", home_.path().toUtf8());
         WindowFixture f;
         frmMain &w = f.start(folders);
         QCOMPARE(f.dialogs.shown.size(), 1);
-        QVERIFY(f.dialogs.shown[0].contains(blocker.fileName()));
+        QVERIFY(f.dialogs.shown[0].contains(blocker));
         QVERIFY(w.sheetCount > 0);
     }
 };

@@ -7,15 +7,10 @@
 #include <QLabel>
 #include <QTextDocument>
 
-namespace
-{
-
 const QByteArray twoTabs = "[ANTRAG]\r\nTabs=2\r\nAntrag=c\r\n"
                            "[TAB1]\r\nFormblatt.1=Erstes Blatt\r\nFormblatt.2=Zweites\r\n"
                            "[TAB2]\r\nFormblatt.1=Drittes\r\nFormblatt.2=Viertes\r\n"
                            "Formblatt.3=Fünftes\r\n";
-
-} // namespace
 
 class TestSheets : public QObject
 {
@@ -69,9 +64,7 @@ private slots:
         QCOMPARE(w.imgRead[3]->parentWidget(), w.pic[2]);
         QVERIFY(w.lblFormblatt[1]->isVisible() && !w.lblFormblatt[3]->isVisible());
         // Buttons and links with names, marks with their state, pictures hidden.
-        const auto reader = [](QObject *control) {
-            return QAccessible::queryAccessibleInterface(control);
-        };
+        const auto reader = &QAccessible::queryAccessibleInterface;
         QCOMPARE(reader(w.Label3)->role(), QAccessible::Button);
         QCOMPARE(reader(w.Label3)->text(QAccessible::Name), QStringLiteral("Stammdaten"));
         QVERIFY(reader(w.Image2[0])->state().invisible);

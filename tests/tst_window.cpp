@@ -126,8 +126,7 @@ private slots:
         addRows(R"(start|Label7|1000101001|TRUE
                    application|Label4|0100100110|TRUE
                    master data|Label3|0010011010| True # x
-                   no master data|Label3|0001011010|FALSE
-                   spaced letters|Label3|0001011010|T R U E)");
+                   no master data|Label3|0001011010|T R U E)");
     }
 
     // vra.ini is read anew on each click; the pictures beside the click areas do nothing.

@@ -17,7 +17,6 @@
 #include <QTest>
 #include <memory>
 
-// A click with the left button in the middle of the control.
 inline void clickOn(QWidget *control)
 {
     QTest::mouseClick(control, Qt::LeftButton, {}, control->rect().center());
@@ -46,7 +45,6 @@ template <typename ShellType> struct BasicWindowFixture {
         writeBytes(path(name), content);
     }
 
-    // Copies files of the delivered program folder into this one.
     bool copySamples(const QStringList &names) const
     {
         for (const QString &name : names) {
