@@ -25,10 +25,10 @@ private slots:
 
         // cups-pdf names its files job_<number>-<title>, the title being the file's name, and a
         // server of its own numbers the jobs from 1; a file is done when its trailer is written.
-        const auto done = [&] {
+        const auto done = [folder = QDir(printed)] {
             QStringList titles;
-            for (const QString &name : QDir(printed).entryList({"job_*.pdf"}, QDir::Files)) {
-                if (readBytes(QDir(printed).filePath(name)).trimmed().endsWith("%%EOF"))
+            for (const QString &name : folder.entryList({"job_*.pdf"}, QDir::Files, QDir::Name)) {
+                if (readBytes(folder.filePath(name)).trimmed().endsWith("%%EOF"))
                     titles << name.section(u'-', 1);
             }
             return titles;
