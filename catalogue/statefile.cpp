@@ -86,11 +86,7 @@ void apply(const QStringList &lines, MasterData &data, QString &completedList)
 
 QByteArray encode(const QStringList &lines)
 {
-    const QString text = lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n");
-    bool lossless = false;
-    const QByteArray ansi = AnsiText::encode(text, &lossless);
-    // Some Windows-1252 byte runs are valid UTF-8 and would be read as that.
-    return lossless && AnsiText::decodeAuto(ansi) == text ? ansi : text.toUtf8();
+    return AnsiText::encodeAuto(lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n"));
 }
 
 QStringList read(QIODevice &file)

@@ -85,13 +85,11 @@ QString textString(const QString &value)
 }
 
 // A viewer looks the form up by these bytes in the file system, which takes UTF-8 here;
-// Windows-1252 bytes are kept where they cannot be taken for UTF-8.
+// Windows-1252 bytes are kept, as they stand, where they cannot be taken for UTF-8.
 QString fileName(const QString &docName)
 {
-    bool lossless = false;
-    const QByteArray ansi = AnsiText::encode(docName, &lossless);
-    return lossless && AnsiText::decodeAuto(ansi) == docName ? escaped(docName)
-                                                             : octal(docName.toUtf8());
+    const QByteArray bytes = AnsiText::encodeAuto(docName);
+    return AnsiText::decode(bytes) == docName ? escaped(docName) : octal(bytes);
 }
 
 QList<std::pair<QString, QString>> replacements(const QString &docName, const MasterData &data)

@@ -70,4 +70,12 @@ QString decodeAuto(const QByteArray &bytes)
     return decode(bytes);
 }
 
+QByteArray encodeAuto(const QString &text)
+{
+    bool lossless = false;
+    const QByteArray ansi = encode(text, &lossless);
+    // Some Windows-1252 byte runs are valid UTF-8 and would be read as that.
+    return lossless && decodeAuto(ansi) == text ? ansi : text.toUtf8();
+}
+
 } // namespace AnsiText

@@ -15,5 +15,8 @@ QByteArray encode(const QString &text, bool *lossless = nullptr);
 // UTF-8 when the bytes are valid UTF-8 and not plain ASCII (files saved by Linux editors),
 // Windows-1252 otherwise.
 QString decodeAuto(const QByteArray &bytes);
+// The bytes that decodeAuto reads back as `text`: Windows-1252 where it holds the text and
+// those bytes cannot be taken for UTF-8, UTF-8 otherwise.
+QByteArray encodeAuto(const QString &text);
 
 } // namespace AnsiText
