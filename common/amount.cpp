@@ -69,7 +69,7 @@ QString format(const DecimalText &d, int decimals)
 {
     const DecimalText r = d.rounded(decimals);
     const QString text = r.text(u'.', u',');
-    return r.negative && !r.isZero() ? u'-' + text : text;
+    return r.belowZero() ? u'-' + text : text;
 }
 
 } // namespace

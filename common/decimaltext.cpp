@@ -30,13 +30,13 @@ DecimalText DecimalText::rounded(int decimals) const
     return r;
 }
 
-bool DecimalText::isZero() const
+bool DecimalText::belowZero() const
 {
-    const auto zero = [](QChar c) {
-        return c == u'0';
+    const auto nonZero = [](QChar c) {
+        return c != u'0';
     };
-    return std::all_of(integer.cbegin(), integer.cend(), zero) &&
-           std::all_of(fraction.cbegin(), fraction.cend(), zero);
+    return negative && (std::any_of(integer.cbegin(), integer.cend(), nonZero) ||
+                        std::any_of(fraction.cbegin(), fraction.cend(), nonZero));
 }
 
 QString DecimalText::text(QChar group, QChar point) const

@@ -69,7 +69,7 @@ FieldFormat::Shown numberFormat(const QRegularExpressionMatch &m, const QString 
     const DecimalText r = d->rounded(decimals);
     QString text = r.text(group, point);
     text = prepend ? currency + text : text + currency;
-    const bool below = r.negative && !r.isZero();
+    const bool below = r.belowZero();
     if (below && (negative == 2 || negative == 3))
         text = u'(' + text + u')';
     else if (below && negative != 1)
@@ -90,7 +90,7 @@ FieldFormat::Shown percentFormat(const QRegularExpressionMatch &m, const QString
     separators(m.captured(2).toInt(), group, point);
     const DecimalText r = d->rounded(std::min(m.captured(1).toInt(), 15));
     const QString text = r.text(group, point);
-    const QString signedText = r.negative && !r.isZero() ? u'-' + text : text;
+    const QString signedText = r.belowZero() ? u'-' + text : text;
     return {m.captured(3) == QLatin1String("true") ? u'%' + signedText : signedText + u'%'};
 }
 
