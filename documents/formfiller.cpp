@@ -426,7 +426,6 @@ void fillFields(QPDF &pdf, const QHash<QString, QString> &values)
     QPDFAcroFormDocumentHelper acroForm(pdf);
     QList<Widget> widgets;
     QHash<QByteArray, QString> textsByFont;
-    Object resources = Object::newNull();
     for (QPDFFormFieldObjectHelper field : acroForm.getFormFields()) {
         const QString name = QString::fromStdString(field.getFullyQualifiedName());
         const auto value = values.constFind(name);
@@ -434,7 +433,6 @@ void fillFields(QPDF &pdf, const QHash<QString, QString> &values)
             continue;
         // The value stays what the data give; only what is shown is formatted.
         field.setV(Object::newUnicodeString(value->toStdString()), false);
-        resources = field.getDefaultResources();
         for (QPDFAnnotationObjectHelper annotation : acroForm.getAnnotationsForField(field)) {
             Object own = annotation.getObjectHandle().getKey("/DA");
             const std::string da =
@@ -455,6 +453,8 @@ void fillFields(QPDF &pdf, const QHash<QString, QString> &values)
     if (widgets.isEmpty())
         return;
 
+    // The form's default resources, which every field shares.
+    const Object resources = at(pdf.getRoot(), {"/AcroForm", "/DR"});
     Object standard = Object::newNull();
     QHash<QByteArray, std::pair<Object, std::shared_ptr<FormFont>>> fonts;
     for (auto it = textsByFont.cbegin(); it != textsByFont.cend(); ++it) {
@@ -542,18 +542,13 @@ Result fill(const QByteArray &fdf, const QString &fdfFolder, const QString &outp
                                "wären.")
                     .arg(form)
                     .arg(maxDecodedSize >> 20)};
-    } catch (const QPDFExc &e) {
-        if (e.getErrorCode() == qpdf_e_password)
+    } catch (const std::exception &e) {
+        const auto *qpdfError = dynamic_cast<const QPDFExc *>(&e);
+        if (qpdfError && qpdfError->getErrorCode() == qpdf_e_password)
             return {invalidImage,
                     {},
                     sheet,
                     QStringLiteral("Das Formular %1 ist mit einem Kennwort geschützt.").arg(form)};
-        return {invalidImage,
-                {},
-                sheet,
-                QStringLiteral("Das Formular %1 ist beschädigt (%2).")
-                    .arg(form, QString::fromLocal8Bit(e.what()))};
-    } catch (const std::exception &e) {
         return {invalidImage,
                 {},
                 sheet,
