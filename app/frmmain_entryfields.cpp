@@ -62,12 +62,13 @@ bool frmMain::eventFilter(QObject *watched, QEvent *event)
         return reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason;
     };
     switch (event->type()) {
-    case QEvent::FocusIn:
+    case QEvent::FocusIn: {
         // The window's first activation hands AName its first focus: typing replaces the prompt.
-        if (!withinField() || !std::exchange(focusedBefore_, true))
+        const bool first = !std::exchange(focusedBefore_, true);
+        if (first || !withinField())
             entryField_GotFocus(field);
-        focusedBefore_ = true;
         break;
+    }
     case QEvent::FocusOut:
         if (price > 0 && !withinField())
             txtFAP_LostFocus(price);
