@@ -1,8 +1,8 @@
 // The form data file of a sheet and handing it to the desktop.
 #include "documents/fdf.h"
-#include "documents/formfiller.h"
 #include "documents/shellmessages.h"
 #include "frmmain.h"
+#include "pdf/formfiller.h"
 #include "platform/atomicfile.h"
 #include "platform/dialogs.h"
 #include "platform/shell.h"
@@ -71,7 +71,7 @@ int frmMain::openFilled(const QString &fdfPath)
         return fileNotFound;
     const FormFiller::Result filled =
         FormFiller::fill(fdf.readAll(), QFileInfo(fdfPath).path(), filledFolder());
-    if (filled.code == 0)
+    if (filled.failure == FormFiller::Failure::None)
         return StartDoc(filled.path);
     // A form that stays blank must not pass for one that was filled. Data too large to read
     // do not tell their sheet: it is the one antrag.fdf was written for.
@@ -82,7 +82,7 @@ int frmMain::openFilled(const QString &fdfPath)
                           .arg(filled.error, fdfPath)
                     : QStringLiteral("Das Formblatt „%1“ konnte nicht ausgefüllt werden.\n\n%2")
                           .arg(sheet, filled.error));
-    return filled.code;
+    return shellCodeOf(filled.failure);
 }
 
 QString frmMain::filledFolder() const

@@ -1,9 +1,9 @@
 // Printing every completed sheet, one after the other, while the window stays usable.
 #include "clicklabel.h"
-#include "documents/formfiller.h"
 #include "documents/printreport.h"
 #include "documents/sheetfile.h"
 #include "frmmain.h"
+#include "pdf/formfiller.h"
 #include "platform/delay.h"
 #include "platform/dialogs.h"
 #include "platform/shell.h"
@@ -75,7 +75,7 @@ QString frmMain::filledForPrinting(const QString &caption, const QString &file, 
         return file;
     }
     const FormFiller::Result filled = FormFiller::fill(*fdf, folders_.ownFolder(), filledFolder());
-    if (filled.code == 0)
+    if (filled.failure == FormFiller::Failure::None)
         return filled.path;
     // A missing form is the printer's failure to report; anything else prints it blank.
     if (QFile::exists(file))

@@ -1,5 +1,8 @@
 #include "shellmessages.h"
 
+#include "pdf/formfiller.h"
+#include "platform/shell.h"
+
 QString shellErrorMessage(int code)
 {
     switch (code) {
@@ -29,5 +32,21 @@ QString shellErrorMessage(int code)
         return QStringLiteral("DLL not found");
     default:
         return QStringLiteral("Unknown error");
+    }
+}
+
+int shellCodeOf(FormFiller::Failure failure)
+{
+    using FormFiller::Failure;
+    switch (failure) {
+    case Failure::FormMissing:
+        return ShellResult::fileNotFound;
+    case Failure::NotWritable:
+        return ShellResult::accessDenied;
+    case Failure::DataTooLarge:
+    case Failure::FormTooLarge:
+        return ShellResult::outOfMemory;
+    default:
+        return ShellResult::invalidImage;
     }
 }

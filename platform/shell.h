@@ -9,6 +9,7 @@ namespace ShellResult
 constexpr int fileNotFound = 2;
 constexpr int pathNotFound = 3;
 constexpr int accessDenied = 5;
+constexpr int outOfMemory = 8;
 constexpr int invalidImage = 11;
 constexpr int invalidAssociation = 27;
 constexpr int noAssociation = 31;

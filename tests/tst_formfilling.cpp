@@ -1,11 +1,13 @@
 // The form data that the program writes fill a real PDF form, applied by pdftk and by the
 // program's own filler; pdftk and poppler's pdftotext read the result.
 #include "documents/fdf.h"
-#include "documents/formfiller.h"
+#include "pdf/formfiller.h"
 #include "windowfixture.h"
 
 #include <QProcess>
 #include <QRegularExpression>
+
+using FormFiller::Failure;
 
 namespace
 {
@@ -142,39 +144,43 @@ private slots:
     {
         QTest::addColumn<QByteArray>("fdf");
         QTest::addColumn<QByteArray>("pdf"); // empty: no form file
-        QTest::addColumn<int>("code");
+        QTest::addColumn<FormFiller::Failure>("failure");
         const QByteArray sample = readBytes(sampleFile(sheet + ".pdf"));
         const QByteArray fdf = sampleFdf("form.pdf");
         const QString corpus = QStringLiteral(VRA_SOURCE_DIR "/tests/fuzz/corpus/fillerform/");
         QTest::newRow("fields the form lacks, no trailer")
             << QByteArray("%FDF-1.2\n1 0 obj\n<< /FDF << /F (form.pdf) /Fields [ << /T (Unbekannt) "
                           "/V (x) >> << /T (Menge 1) /V (7) >> ] >> >>\nendobj\n")
-            << sample << 0;
+            << sample << Failure::None;
         QTest::newRow("no font resources")
-            << fdf << QByteArray(sample).replace("/DR <<", "/XX <<") << 0;
-        QTest::newRow("missing form") << fdf << QByteArray() << 2;
-        QTest::newRow("damaged form") << fdf << QByteArray("%PDF-1.4\nnothing here\n") << 11;
-        QTest::newRow("cut form") << fdf << sample.left(sample.size() / 3) << 11;
-        QTest::newRow("not FDF") << QByteArray("/F (form.pdf)\r\n") << sample << 11;
+            << fdf << QByteArray(sample).replace("/DR <<", "/XX <<") << Failure::None;
+        QTest::newRow("missing form") << fdf << QByteArray() << Failure::FormMissing;
+        QTest::newRow("damaged form")
+            << fdf << QByteArray("%PDF-1.4\nnothing here\n") << Failure::FormDamaged;
+        QTest::newRow("cut form") << fdf << sample.left(sample.size() / 3) << Failure::FormDamaged;
+        QTest::newRow("not FDF") << QByteArray("/F (form.pdf)\r\n") << sample
+                                 << Failure::DataUnreadable;
         QTest::newRow("FDF without a form")
-            << QByteArray("%FDF-1.2\n1 0 obj << /FDF << >> >> endobj") << sample << 11;
+            << QByteArray("%FDF-1.2\n1 0 obj << /FDF << >> >> endobj") << sample
+            << Failure::DataUnreadable;
         // Streams that unpack to 1.5 GB: copied as they are, or refused when they hold objects.
-        QTest::newRow("expanding appearance") << fdf << readBytes(corpus + "expanding.pdf") << 0;
+        QTest::newRow("expanding appearance")
+            << fdf << readBytes(corpus + "expanding.pdf") << Failure::None;
         QTest::newRow("expanding objects")
-            << fdf << readBytes(corpus + "expanding-objects.pdf") << 8;
+            << fdf << readBytes(corpus + "expanding-objects.pdf") << Failure::FormTooLarge;
     }
 
     void fillingFailures()
     {
         QFETCH(QByteArray, fdf);
         QFETCH(QByteArray, pdf);
-        QFETCH(int, code);
+        QFETCH(Failure, failure);
         QTemporaryDir dir;
         if (!pdf.isEmpty())
             writeBytes(dir.filePath("form.pdf"), pdf);
         const FormFiller::Result filled = FormFiller::fill(fdf, dir.path(), dir.filePath("aus"));
-        QCOMPARE(filled.code, code);
-        QCOMPARE(filled.error.isEmpty(), code == 0);
+        QCOMPARE(filled.failure, failure);
+        QCOMPARE(filled.error.isEmpty(), failure == Failure::None);
         QCOMPARE(readBytes(dir.filePath("form.pdf")), pdf);
     }
 

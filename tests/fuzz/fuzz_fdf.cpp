@@ -1,7 +1,7 @@
 // The FDF writer and the filler's reader: what the fields held is what is read back.
 #include "common/amount.h"
 #include "documents/fdf.h"
-#include "documents/fdfreader.h"
+#include "pdf/fdfreader.h"
 #include "fuzzinput.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)

@@ -1,5 +1,5 @@
 // The form filler with any FDF data, against the sample form with prices.
-#include "documents/formfiller.h"
+#include "pdf/formfiller.h"
 #include "fuzzinput.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)

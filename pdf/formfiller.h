@@ -17,9 +17,20 @@ constexpr qint64 maxDecodedSize = 16 << 20;
 // FDF data larger than this come from no template the program was given.
 constexpr qint64 maxFdfSize = 16 << 20;
 
+// Why a form was not filled.
+enum class Failure {
+    None,
+    DataUnreadable, // the data are not FDF, or name no form
+    DataTooLarge,
+    FormMissing,
+    FormTooLarge, // the file, or what its parts unpack to
+    FormDamaged,
+    FormProtected, // opened only with a password
+    NotWritable,   // the copy cannot be written
+};
+
 struct Result {
-    int code = 0;  // 0 when filled, else the shell's code: 2 missing, 5 not writable,
-                   // 8 too large, 11 damaged or not FDF
+    Failure failure = Failure::None;
     QString path;  // the filled copy
     QString sheet; // the form's name, as far as the FDF data tell it
     QString error; // why not, for the user

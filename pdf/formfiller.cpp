@@ -5,8 +5,7 @@
 #include "fieldformat.h"
 #include "platform/ansitext.h"
 #include "platform/atomicfile.h"
-#include "platform/shell.h"
-#include "platform/systemfont.h"
+#include "systemfont.h"
 
 #include <QDir>
 #include <QFile>
@@ -28,10 +27,8 @@
 namespace
 {
 
-using namespace ShellResult;
 using Object = QPDFObjectHandle;
 
-constexpr int outOfMemory = 8;
 // A format script is a line or two; a larger one is not a standard call.
 constexpr qint64 maxScriptSize = 64 << 10;
 constexpr qsizetype textFieldMultiline = 1 << 12;
@@ -502,20 +499,24 @@ namespace FormFiller
 Result fill(const QByteArray &fdf, const QString &fdfFolder, const QString &outputFolder)
 {
     if (fdf.size() > maxFdfSize)
-        return {outOfMemory,
+        return {Failure::DataTooLarge,
                 {},
                 {},
                 QStringLiteral("Die Formulardaten sind größer als %1 MB.").arg(maxFdfSize >> 20)};
     const std::optional<Fdf::FormData> data = Fdf::read(fdf);
     if (!data || data->file.isEmpty())
-        return {invalidImage, {}, {}, QStringLiteral("Die Formulardaten sind nicht lesbar.")};
+        return {Failure::DataUnreadable,
+                {},
+                {},
+                QStringLiteral("Die Formulardaten sind nicht lesbar.")};
     const QString sheet = QFileInfo(data->file).completeBaseName();
     const QString form = QDir(fdfFolder).filePath(data->file);
     const QFileInfo info(form);
     if (!info.isFile())
-        return {fileNotFound, {}, sheet, QStringLiteral("Das Formular %1 fehlt.").arg(form)};
+        return {
+            Failure::FormMissing, {}, sheet, QStringLiteral("Das Formular %1 fehlt.").arg(form)};
     if (info.size() > maxFormSize)
-        return {outOfMemory,
+        return {Failure::FormTooLarge,
                 {},
                 sheet,
                 QStringLiteral("Das Formular %1 ist größer als %2 MB.")
@@ -535,7 +536,7 @@ Result fill(const QByteArray &fdf, const QString &fdfFolder, const QString &outp
         fillFields(pdf, values);
         filled = written(pdf);
     } catch (const TooLarge &) {
-        return {outOfMemory,
+        return {Failure::FormTooLarge,
                 {},
                 sheet,
                 QStringLiteral("Das Formular %1 enthält Daten, die entpackt größer als %2 MB "
@@ -545,11 +546,11 @@ Result fill(const QByteArray &fdf, const QString &fdfFolder, const QString &outp
     } catch (const std::exception &e) {
         const auto *qpdfError = dynamic_cast<const QPDFExc *>(&e);
         if (qpdfError && qpdfError->getErrorCode() == qpdf_e_password)
-            return {invalidImage,
+            return {Failure::FormProtected,
                     {},
                     sheet,
                     QStringLiteral("Das Formular %1 ist mit einem Kennwort geschützt.").arg(form)};
-        return {invalidImage,
+        return {Failure::FormDamaged,
                 {},
                 sheet,
                 QStringLiteral("Das Formular %1 ist beschädigt (%2).")
@@ -559,14 +560,14 @@ Result fill(const QByteArray &fdf, const QString &fdfFolder, const QString &outp
     // The copy goes into the output folder whatever path /F gives.
     const QString copy = QDir(outputFolder).filePath(QFileInfo(data->file).fileName());
     if (!QDir().mkpath(outputFolder))
-        return {accessDenied,
+        return {Failure::NotWritable,
                 {},
                 sheet,
                 QStringLiteral("Der Ordner %1 kann nicht angelegt werden.").arg(outputFolder)};
     const QString error = AtomicFile::write(copy, QByteArray::fromStdString(filled));
     if (!error.isEmpty())
-        return {accessDenied, {}, sheet, error};
-    return {0, copy, sheet, {}};
+        return {Failure::NotWritable, {}, sheet, error};
+    return {Failure::None, copy, sheet, {}};
 }
 
 } // namespace FormFiller
