@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/masterdata.h"
+#include "pdf/formfiller.h"
 #include "platform/platform.h"
 #include "platform/programfolders.h"
 
@@ -149,6 +150,8 @@ private:
     int openFilled(const QString &fdfPath);
     // Where the filled copies of the forms go.
     QString filledFolder() const;
+    // The sheet's filled copy, with the master data as they stand now.
+    FormFiller::Result fillSheet(const QString &caption) const;
     QString filledForPrinting(const QString &caption, const QString &file, PrintReport &report);
 
     ProgramFolders folders_;

@@ -85,6 +85,18 @@ int frmMain::openFilled(const QString &fdfPath)
     return shellCodeOf(filled.failure);
 }
 
+FormFiller::Result frmMain::fillSheet(const QString &caption) const
+{
+    const std::optional<QByteArray> fdf = formData(formName(caption));
+    if (!fdf)
+        return {FormFiller::Failure::DataUnreadable,
+                {},
+                caption,
+                QStringLiteral("Die Vorlage %1 fehlt")
+                    .arg(folders_.find(QStringLiteral("antrag_.fdf")))};
+    return FormFiller::fill(*fdf, folders_.ownFolder(), filledFolder());
+}
+
 QString frmMain::filledFolder() const
 {
     return folders_.own(QStringLiteral("ausgefuellt"));

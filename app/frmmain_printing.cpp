@@ -68,13 +68,7 @@ void frmMain::Label5_Click()
 // The sheet filled with the master data as they stand now; the blank form when that fails.
 QString frmMain::filledForPrinting(const QString &caption, const QString &file, PrintReport &report)
 {
-    const std::optional<QByteArray> fdf = formData(formName(caption));
-    if (!fdf) {
-        report.printedBlank(caption, QStringLiteral("Die Vorlage %1 fehlt")
-                                         .arg(folders_.find(QStringLiteral("antrag_.fdf"))));
-        return file;
-    }
-    const FormFiller::Result filled = FormFiller::fill(*fdf, folders_.ownFolder(), filledFolder());
+    const FormFiller::Result filled = fillSheet(caption);
     if (filled.failure == FormFiller::Failure::None)
         return filled.path;
     // A missing form is the printer's failure to report; anything else prints it blank.
