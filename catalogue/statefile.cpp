@@ -4,6 +4,7 @@
 #include "platform/ansitext.h"
 
 #include <QIODevice>
+#include <algorithm>
 
 namespace
 {
@@ -31,18 +32,11 @@ void dropCutSequence(QByteArray &line)
         line.chop(1);
 }
 
-// The lines of the file's bytes, read as UTF-8 when they are that, else Windows-1252.
-QStringList decode(const QByteArray &bytes)
+// The lines, each ended by LF, read as UTF-8 when they are that, else Windows-1252.
+QStringList decode(const QByteArray &lines)
 {
-    if (bytes.isEmpty())
-        return {};
-    QStringList result = AnsiText::decodeAuto(bytes).split(u'\n');
-    if (result.last().isEmpty())
-        result.removeLast();
-    for (QString &line : result) {
-        if (line.endsWith(u'\r'))
-            line.chop(1);
-    }
+    QStringList result = AnsiText::decodeAuto(lines).split(u'\n');
+    result.removeLast();
     return result;
 }
 
@@ -91,26 +85,42 @@ QByteArray encode(const QStringList &lines)
 
 QStringList read(QIODevice &file)
 {
-    QByteArray bytes;
-    char chunk[1 << 16];
-    for (int n = 0; n < lineCount && !file.atEnd(); ++n) {
-        QByteArray line;
-        bool whole = false;
-        while (!whole && !file.atEnd()) {
-            const qint64 got = file.readLine(chunk, sizeof chunk);
-            if (got <= 0)
-                break;
-            whole = chunk[got - 1] == '\n';
-            line.append(chunk, qsizetype(std::min(got, maxLineBytes + 1 - line.size())));
-        }
+    // Lines end at CR, LF or CR LF, as editors of every system leave them.
+    QByteArray lines;
+    QByteArray line;
+    int count = 0;
+    bool afterCr = false;
+    const auto endLine = [&] {
         if (line.size() > maxLineBytes) {
             line.truncate(maxLineBytes);
             dropCutSequence(line);
-            line.append('\n');
         }
-        bytes.append(line);
+        lines.append(line).append('\n');
+        line.clear();
+        ++count;
+    };
+    char chunk[1 << 16];
+    qint64 got = 0;
+    while (count < lineCount && (got = file.read(chunk, sizeof chunk)) > 0) {
+        const char *at = chunk;
+        const char *end = chunk + got;
+        while (at < end && count < lineCount) {
+            if (std::exchange(afterCr, false) && *at == '\n') {
+                ++at;
+                continue;
+            }
+            const char *stop = std::find_if(at, end, [](char c) { return c == '\r' || c == '\n'; });
+            line.append(at, qsizetype(std::min<qint64>(stop - at, maxLineBytes + 1 - line.size())));
+            if (stop == end)
+                break;
+            endLine();
+            afterCr = *stop == '\r';
+            at = stop + 1;
+        }
     }
-    return decode(bytes);
+    if (!line.isEmpty() && count < lineCount)
+        endLine();
+    return decode(lines);
 }
 
 } // namespace StateFile

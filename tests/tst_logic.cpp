@@ -8,6 +8,7 @@
 #include "tablerows.h"
 #include "testfiles.h"
 
+#include <QBuffer>
 #include <QTemporaryDir>
 
 class TestLogic : public QObject
@@ -163,7 +164,8 @@ private slots:
                    empty price stays empty|11|bf4=|4|4|Art 4||Jörg|,3,
                    prefixes are not read|0|xxxx7|1|7|Art 1|1,50|Jörg|,3,
                    short line|27|nam|1|1|Art 1|1,50||,3,
-                   ten lines keep the rest|10||4|4|||Bitte den Namen eingeben|,)");
+                   ten lines keep the rest|10||4|4|||Bitte den Namen eingeben|,
+                   line ends only|-2||1|||||)");
     }
 
     void stateApply()
@@ -177,14 +179,22 @@ private slots:
         const int line = row[1].toInt();
         if (line == 10)
             file = file.mid(0, 10);
+        else if (line == -2)
+            file = QStringList(40, QString());
         else if (line >= 0)
             file[line] = row[2];
-        MasterData d;
-        d.name = QStringLiteral("Bitte den Namen eingeben");
-        QString list = QStringLiteral(",");
-        StateFile::apply(file, d, list);
-        const MasterData::Package &p = d.packages[row[3].toInt() - 1];
-        QCOMPARE(QStringList({p.menge, p.mengenart, p.fap, d.name, list}), row.mid(4));
+        // Editors of every system: CR LF, LF alone and CR alone end a line.
+        for (const char *end : {"\r\n", "\n", "\r"}) {
+            QByteArray bytes = (file.join(QLatin1String(end)) + QLatin1String(end)).toUtf8();
+            QBuffer buffer(&bytes);
+            buffer.open(QIODevice::ReadOnly);
+            MasterData d;
+            d.name = QStringLiteral("Bitte den Namen eingeben");
+            QString list = QStringLiteral(",");
+            StateFile::apply(StateFile::read(buffer), d, list);
+            const MasterData::Package &p = d.packages[row[3].toInt() - 1];
+            QCOMPARE(QStringList({p.menge, p.mengenart, p.fap, d.name, list}), row.mid(4));
+        }
     }
 };
 
