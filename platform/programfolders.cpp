@@ -11,16 +11,31 @@ ProgramFolders::ProgramFolders(const QString &delivered, const QString &own)
 {
 }
 
+namespace
+{
+
+// Whether `folder` holds any of the files delivered with the program.
+bool holdsDeliveredFiles(const QString &folder)
+{
+    for (const char *name : {"vra.ini", "antrag_.fdf", "html"}) {
+        if (QFileInfo::exists(folder + u'/' + QLatin1String(name)))
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
 ProgramFolders ProgramFolders::forExecutable(const QString &executableFolder)
 {
-    const bool beside = QFileInfo::exists(executableFolder + QStringLiteral("/vra.ini"));
-    if (beside && QFileInfo(executableFolder).isWritable())
+    // The install layout: bin/vra and share/vra/, whatever the prefix, with nothing beside the
+    // executable. Anything delivered beside it makes the executable's folder the program's.
+    const QString share =
+        QDir::cleanPath(executableFolder + QStringLiteral("/" VRA_DATA_FROM_BINARY));
+    const bool installed = !holdsDeliveredFiles(executableFolder) && holdsDeliveredFiles(share);
+    if (!installed && QFileInfo(executableFolder).isWritable())
         return ProgramFolders(executableFolder);
-    // The install layout: bin/vra and share/vra/, whatever the prefix.
-    const QString delivered =
-        beside ? executableFolder
-               : QDir::cleanPath(executableFolder + QStringLiteral("/" VRA_DATA_FROM_BINARY));
-    ProgramFolders folders(delivered,
+    ProgramFolders folders(installed ? share : executableFolder,
                            QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
                                QStringLiteral("/vra"));
     if (!QDir().mkpath(folders.own_))

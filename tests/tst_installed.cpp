@@ -96,6 +96,31 @@ private slots:
         QCOMPARE(tree(), installed_);
     }
 
+    void folderDecision_data()
+    {
+        // name | delivered files beside the executable | files under share/vra | installed
+        addRows(R"(installed layout||vra.ini|1
+                   pages and template beside, no vra.ini|html/start.html antrag_.fdf|vra.ini|0
+                   settings beside|vra.ini|vra.ini|0
+                   nothing delivered anywhere|||0)");
+    }
+
+    // Files beside the executable make its folder the program's, whatever they are.
+    void folderDecision()
+    {
+        QFETCH(QStringList, row);
+        QTemporaryDir root;
+        for (const QString &name : row[1].split(u' ', Qt::SkipEmptyParts))
+            writeBytes(root.filePath("bin/" + name), "x");
+        for (const QString &name : row[2].split(u' ', Qt::SkipEmptyParts))
+            writeBytes(root.filePath("share/vra/" + name), "x");
+        QDir(root.path()).mkpath("bin");
+        const ProgramFolders folders = ProgramFolders::forExecutable(root.filePath("bin"));
+        QCOMPARE(folders.installed(), row[3] == "1");
+        QCOMPARE(folders.find("antrag_.fdf"), row[3] == "1" ? root.filePath("share/vra/antrag_.fdf")
+                                                            : root.filePath("bin/antrag_.fdf"));
+    }
+
     // A file where the user's folder belongs: the window opens and says where saving fails.
     void userFolderThatCannotBeMade()
     {
