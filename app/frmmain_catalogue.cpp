@@ -11,15 +11,16 @@
 
 void frmMain::LoadAntrag()
 {
-    LoadProp();
     const QString ini = folders_.find(QStringLiteral("vra.ini"));
     const Catalogue catalogue = Catalogue::read(ini);
+    // The messages of the start carry the title the window has from then on.
+    title_ = catalogue.title();
+    LoadProp();
     InhaltsV->setTabs(catalogue.tabs);
     for (const Catalogue::Sheet &sheet : catalogue.sheets)
         addSheet(sheet.tab, sheet.position, sheet.name);
     if (const int picture = catalogue.titlePicture())
         imgTitle[picture]->show();
-    title_ = catalogue.title();
     if (catalogue.iniTooLarge)
         platform_.dialogs.warning(
             title_, QStringLiteral("Die Einstellungen %1 sind größer als %2 MB und werden nicht "

@@ -209,7 +209,7 @@ private slots:
         QVERIFY(f.dir.remove());
         f.dialogs.answer = false;
         QVERIFY(!w.close());
-        QVERIFY(f.dialogs.shown[0].startsWith("question|" + w.title() +
+        QVERIFY(f.dialogs.shown[0].startsWith("question,Nein|" + w.title() +
                                               "|Die Eingaben konnten nicht gespeichert werden (" +
                                               f.path("vra.prop")));
         f.dialogs.answer = true;
@@ -219,7 +219,7 @@ private slots:
         QVERIFY(QDir(g.dir.path()).mkdir("vra.prop"));
         QVERIFY(g.shown().close());
         QCOMPARE(g.dialogs.shown.size(), 1);
-        QVERIFY(g.dialogs.shown[0].contains("konnten nicht gelesen werden"));
+        QVERIFY(g.dialogs.shown[0].startsWith("warning|VRA - Antrag A|Die gespeicherten Eingaben"));
         QVERIFY(QFileInfo(g.path("vra.prop")).isDir());
     }
 
