@@ -72,7 +72,8 @@ void frmMain::Form_QueryUnload(bool &cancel, int unloadMode)
 {
     if (unloadMode != FormControlMenu && unloadMode != FormCode && unloadMode != FormOwner)
         return;
-    if (isPrinting || !printJobs_.expired()) {
+    // Once the run has ended, the jobs the printer has not yet answered for go on by themselves.
+    if (isPrinting) {
         platform_.dialogs.information(title_, QStringLiteral("Der Druck ist noch nicht "
                                                              "fertiggestellt!"));
         cancel = true;
@@ -80,10 +81,12 @@ void frmMain::Form_QueryUnload(bool &cancel, int unloadMode)
     }
     if (!SaveProp()) {
         cancel = !platform_.dialogs.question(
-            title_, QStringLiteral("Die Eingaben konnten nicht gespeichert werden (%1).\n\n"
-                                   "Trotzdem schließen? Die Eingaben dieser Sitzung gehen dann "
-                                   "verloren.")
-                        .arg(saveError_));
+            title_,
+            QStringLiteral("Die Eingaben konnten nicht gespeichert werden (%1).\n\n"
+                           "Trotzdem schließen? Die Eingaben dieser Sitzung gehen dann "
+                           "verloren.")
+                .arg(saveError_),
+            Dialogs::Answer::No);
     }
 }
 

@@ -15,10 +15,17 @@
 
 void frmMain::Label5_Click()
 {
-    // A run inside a run would print twice and end the close guard too early; a run whose
-    // jobs the printer has not all taken yet counts as running.
-    if (isPrinting || !printJobs_.expired())
+    // A run inside a run would print twice and end the close guard too early.
+    if (isPrinting)
         return;
+    // Nor may a run start before the printer has taken every sheet of the last one.
+    if (!printJobs_.expired()) {
+        platform_.dialogs.information(
+            title_, QStringLiteral("Der Drucker hat die Anträge des letzten Druckvorgangs noch "
+                                   "nicht alle angenommen. Bitte versuchen Sie es gleich noch "
+                                   "einmal."));
+        return;
+    }
     isPrinting = true;
     if (getCount() == 0) {
         platform_.dialogs.information(title_, QStringLiteral("Es wurden noch keine Anträge "
@@ -27,8 +34,10 @@ void frmMain::Label5_Click()
         return;
     }
     if (!platform_.dialogs.question(
-            title_, QStringLiteral("Sollen alle fertiggestellten Anträge (%1) gedruckt werden?")
-                        .arg(getCount()))) {
+            title_,
+            QStringLiteral("Sollen alle fertiggestellten Anträge (%1) gedruckt werden?")
+                .arg(getCount()),
+            Dialogs::Answer::Yes)) {
         lblInfo->hide();
         cmdPrint->hide();
         isPrinting = false;

@@ -36,7 +36,7 @@ class NoDialogs : public Dialogs
 public:
     void information(const QString &, const QString &) override {}
     void warning(const QString &, const QString &) override {}
-    bool question(const QString &, const QString &) override { return false; }
+    bool question(const QString &, const QString &, Answer) override { return false; }
 };
 
 class NoDelay : public Delay

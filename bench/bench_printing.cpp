@@ -30,7 +30,7 @@ class YesDialogs : public Dialogs
 public:
     void information(const QString &, const QString &) override {}
     void warning(const QString &, const QString &) override {}
-    bool question(const QString &, const QString &) override { return true; }
+    bool question(const QString &, const QString &, Answer) override { return true; }
 };
 
 double processorSeconds()

@@ -6,9 +6,11 @@ namespace
 {
 
 QMessageBox::StandardButton show(QWidget *owner, QMessageBox::Icon icon, const QString &title,
-                                 const QString &text, QMessageBox::StandardButtons buttons)
+                                 const QString &text, QMessageBox::StandardButtons buttons,
+                                 QMessageBox::StandardButton byDefault = QMessageBox::NoButton)
 {
     QMessageBox box(icon, title, text, buttons, owner);
+    box.setDefaultButton(byDefault);
     box.setWindowModality(Qt::ApplicationModal);
     return QMessageBox::StandardButton(box.exec());
 }
@@ -25,8 +27,8 @@ void MessageBoxDialogs::warning(const QString &title, const QString &text)
     show(owner_, QMessageBox::Warning, title, text, QMessageBox::Ok);
 }
 
-bool MessageBoxDialogs::question(const QString &title, const QString &text)
+bool MessageBoxDialogs::question(const QString &title, const QString &text, Answer byDefault)
 {
-    return show(owner_, QMessageBox::Question, title, text, QMessageBox::Yes | QMessageBox::No) ==
-           QMessageBox::Yes;
+    return show(owner_, QMessageBox::Question, title, text, QMessageBox::Yes | QMessageBox::No,
+                byDefault == Answer::Yes ? QMessageBox::Yes : QMessageBox::No) == QMessageBox::Yes;
 }

@@ -10,7 +10,7 @@ class MessageBoxDialogs : public Dialogs
 public:
     void information(const QString &title, const QString &text) override;
     void warning(const QString &title, const QString &text) override;
-    bool question(const QString &title, const QString &text) override;
+    bool question(const QString &title, const QString &text, Answer byDefault) override;
 
     // The window the boxes belong to, whether it is active or not.
     void setOwner(QWidget *owner) { owner_ = owner; }

@@ -54,9 +54,10 @@ public:
     {
         shown << "warning|" + title + u'|' + text;
     }
-    bool question(const QString &title, const QString &text) override
+    // A question whose safe answer is No is recorded as "question,Nein".
+    bool question(const QString &title, const QString &text, Answer byDefault) override
     {
-        shown << "question|" + title + u'|' + text;
+        shown << (byDefault == Answer::No ? "question,Nein|" : "question|") + title + u'|' + text;
         return answer;
     }
     QStringList shown;

@@ -1,11 +1,13 @@
 // The desktop shell on a desktop of the test's own: one application, for PDF files, that
-// notes what it is given; an lp of the test's own for printing.
+// notes what it is given; an lp of the test's own for printing; the message boxes.
 #include "platform/desktopshell.h"
+#include "platform/messageboxdialogs.h"
 #include "tablerows.h"
 #include "testfiles.h"
 
 #include <QApplication>
 #include <QTemporaryDir>
+#include <QTimer>
 
 class TestDesktopShell : public QObject
 {
@@ -88,6 +90,18 @@ private slots:
         qputenv("PATH", path);
         QTRY_COMPARE(answers,
                      QStringList({QString(row[3]).replace(QLatin1String("%1"), document)}));
+    }
+
+    // Enter answers a question with its default: No where Yes would throw work away.
+    void enterGivesTheDefaultAnswer()
+    {
+        MessageBoxDialogs dialogs;
+        for (const auto byDefault : {Dialogs::Answer::No, Dialogs::Answer::Yes}) {
+            QTimer::singleShot(
+                0, [] { QTest::keyClick(QApplication::activeModalWidget(), Qt::Key_Return); });
+            QCOMPARE(dialogs.question("VRA", "Trotzdem schließen?", byDefault),
+                     byDefault == Dialogs::Answer::Yes);
+        }
     }
 };
 
