@@ -4,6 +4,7 @@
 #include "fieldappearance.h"
 #include "fieldformat.h"
 #include "platform/ansitext.h"
+#include "platform/asidefile.h"
 #include "platform/atomicfile.h"
 #include "systemfont.h"
 
@@ -418,16 +419,19 @@ void setAppearance(QPDF &pdf, Widget w, const FieldAppearance::Font &font, Objec
     w.annotation.replaceKey("/AP", appearances);
 }
 
-void fillFields(QPDF &pdf, const QHash<QString, QString> &values)
+// Fills the text fields that `values` name; how many there were.
+int fillFields(QPDF &pdf, const QHash<QString, QString> &values)
 {
     QPDFAcroFormDocumentHelper acroForm(pdf);
     QList<Widget> widgets;
     QHash<QByteArray, QString> textsByFont;
+    int filled = 0;
     for (QPDFFormFieldObjectHelper field : acroForm.getFormFields()) {
         const QString name = QString::fromStdString(field.getFullyQualifiedName());
         const auto value = values.constFind(name);
         if (value == values.cend() || field.getFieldType() != "/Tx")
             continue;
+        ++filled;
         // The value stays what the data give; only what is shown is formatted.
         field.setV(Object::newUnicodeString(value->toStdString()), false);
         for (QPDFAnnotationObjectHelper annotation : acroForm.getAnnotationsForField(field)) {
@@ -448,7 +452,7 @@ void fillFields(QPDF &pdf, const QHash<QString, QString> &values)
         }
     }
     if (widgets.isEmpty())
-        return;
+        return filled;
 
     // The form's default resources, which every field shares.
     const Object resources = at(pdf.getRoot(), {"/AcroForm", "/DR"});
@@ -477,6 +481,7 @@ void fillFields(QPDF &pdf, const QHash<QString, QString> &values)
         else
             setAppearance(pdf, w, font->drawing(w.da.font), dictionary);
     }
+    return filled;
 }
 
 std::string written(QPDF &pdf)
@@ -491,6 +496,133 @@ std::string written(QPDF &pdf)
     return std::string(reinterpret_cast<const char *>(buffer->getBuffer()), buffer->getSize());
 }
 
+// A signature covers the bytes it signed: filling the copy would break it.
+bool isSigned(QPDF &pdf)
+{
+    QPDFAcroFormDocumentHelper acroForm(pdf);
+    for (QPDFFormFieldObjectHelper field : acroForm.getFormFields()) {
+        if (field.getFieldType() == "/Sig" && field.getValue().isDictionary())
+            return true;
+    }
+    return at(pdf.getRoot(), {"/Perms", "/DocMDP"}).isDictionary();
+}
+
+// The form read whole, its object streams first tried within the bound.
+void open(QPDF &pdf, const QString &file)
+{
+    pdf.setSuppressWarnings(true);
+    pdf.processFile(QFile::encodeName(file).constData());
+    checkObjectStreams(pdf);
+}
+
+// Why a form cannot be read, for the user.
+std::pair<FormFiller::Failure, QString> unreadable(const std::exception &e, const QString &form)
+{
+    using FormFiller::Failure;
+    if (dynamic_cast<const TooLarge *>(&e))
+        return {Failure::FormTooLarge,
+                QStringLiteral("Das Formular %1 enthält Daten, die entpackt größer als %2 MB "
+                               "wären.")
+                    .arg(form)
+                    .arg(FormFiller::maxDecodedSize >> 20)};
+    const auto *qpdfError = dynamic_cast<const QPDFExc *>(&e);
+    if (qpdfError && qpdfError->getErrorCode() == qpdf_e_password)
+        return {Failure::FormProtected,
+                QStringLiteral("Das Formular %1 ist mit einem Kennwort geschützt.").arg(form)};
+    return {Failure::FormDamaged, QStringLiteral("Das Formular %1 ist beschädigt (%2).")
+                                      .arg(form, QString::fromLocal8Bit(e.what()))};
+}
+
+FormFiller::Result writeCopy(const QString &copy, const std::string &bytes, const QString &sheet,
+                             const QString &notice = {})
+{
+    const QString error = AtomicFile::write(copy, QByteArray::fromStdString(bytes));
+    if (!error.isEmpty())
+        return {FormFiller::Failure::NotWritable, {}, sheet, error, notice};
+    return {FormFiller::Failure::None, copy, sheet, {}, notice};
+}
+
+// The copy the user may have worked on since: filled anew where the master data go, left as
+// it is where that would break a signature or the user protected it. Nothing when it cannot
+// be read: the caller moves it aside.
+std::optional<FormFiller::Result> refilled(const QString &copy, const QString &sheet,
+                                           const QHash<QString, QString> &values)
+{
+    using FormFiller::Failure;
+    const QFileInfo info(copy);
+    if (info.size() > FormFiller::maxFormSize)
+        return FormFiller::Result{Failure::FormTooLarge,
+                                  {},
+                                  sheet,
+                                  QStringLiteral("Die ausgefüllte Kopie %1 ist größer als %2 MB.")
+                                      .arg(copy)
+                                      .arg(FormFiller::maxFormSize >> 20),
+                                  {}};
+    try {
+        QPDF pdf;
+        open(pdf, copy);
+        if (isSigned(pdf))
+            return FormFiller::Result{
+                Failure::None,
+                copy,
+                sheet,
+                {},
+                QStringLiteral("Die ausgefüllte Kopie %1 ist digital unterschrieben. Sie wird "
+                               "unverändert verwendet: Die Stammdaten werden nicht eingetragen, "
+                               "damit die Unterschrift gültig bleibt.")
+                    .arg(copy)};
+        // As the owner set it, which even an administrator respects here.
+        if (!(info.permissions() & QFileDevice::WriteOwner))
+            return FormFiller::Result{
+                Failure::None,
+                copy,
+                sheet,
+                {},
+                QStringLiteral("Die ausgefüllte Kopie %1 ist schreibgeschützt. Sie wird "
+                               "unverändert verwendet; die Stammdaten werden nicht eingetragen.")
+                    .arg(copy)};
+        if (fillFields(pdf, values) == 0 && !values.isEmpty())
+            return FormFiller::Result{
+                Failure::None,
+                copy,
+                sheet,
+                {},
+                QStringLiteral("In der ausgefüllten Kopie %1 gibt es keines der Felder für die "
+                               "Stammdaten mehr; vielleicht hat ein Programm sie umbenannt. Die "
+                               "Kopie bleibt, wie sie ist. Um das Formblatt neu zu beginnen, "
+                               "wählen Sie im Kontextmenü des Formblatts „Formblatt neu "
+                               "beginnen …“.")
+                    .arg(copy)};
+        return writeCopy(copy, written(pdf), sheet);
+    } catch (const TooLarge &e) {
+        return FormFiller::Result{Failure::FormTooLarge, {}, sheet, unreadable(e, copy).second, {}};
+    } catch (const std::exception &) {
+        return std::nullopt;
+    }
+}
+
+// Where the filled copy of `file` goes, and why it cannot go there; the copy itself where a
+// link inside the folder points to it.
+std::pair<QString, QString> copyPath(const QString &file, const QString &outputFolder)
+{
+    const QString copy = QDir(outputFolder).filePath(QFileInfo(file).fileName());
+    const QFileInfo info(copy);
+    if (info.isSymLink()) {
+        const QString target = info.symLinkTarget();
+        if (QFileInfo(QFileInfo(target).absolutePath()).canonicalFilePath() !=
+            QDir(outputFolder).canonicalPath())
+            return {copy, QStringLiteral("Die ausgefüllte Kopie %1 ist eine Verknüpfung auf %2 "
+                                         "außerhalb des Ordners %3. Sie bleibt unverändert.")
+                              .arg(copy, target, outputFolder)};
+        return {target, {}};
+    }
+    if (info.isDir())
+        return {copy, QStringLiteral("An der Stelle der ausgefüllten Kopie %1 steht ein Ordner. "
+                                     "Er bleibt unverändert.")
+                          .arg(copy)};
+    return {copy, {}};
+}
+
 } // namespace
 
 namespace FormFiller
@@ -502,72 +634,75 @@ Result fill(const QByteArray &fdf, const QString &fdfFolder, const QString &outp
         return {Failure::DataTooLarge,
                 {},
                 {},
-                QStringLiteral("Die Formulardaten sind größer als %1 MB.").arg(maxFdfSize >> 20)};
+                QStringLiteral("Die Formulardaten sind größer als %1 MB.").arg(maxFdfSize >> 20),
+                {}};
     const std::optional<Fdf::FormData> data = Fdf::read(fdf);
     if (!data || data->file.isEmpty())
         return {Failure::DataUnreadable,
                 {},
                 {},
-                QStringLiteral("Die Formulardaten sind nicht lesbar.")};
+                QStringLiteral("Die Formulardaten sind nicht lesbar."),
+                {}};
     const QString sheet = QFileInfo(data->file).completeBaseName();
+    QHash<QString, QString> values;
+    for (const auto &[name, value] : data->fields)
+        values.insert(name, value);
+
+    // The copy goes into the output folder whatever path /F gives.
+    if (!QDir().mkpath(outputFolder))
+        return {Failure::NotWritable,
+                {},
+                sheet,
+                QStringLiteral("Der Ordner %1 kann nicht angelegt werden.").arg(outputFolder),
+                {}};
+    const auto [copy, inTheWay] = copyPath(data->file, outputFolder);
+    if (!inTheWay.isEmpty())
+        return {Failure::NotWritable, {}, sheet, inTheWay, {}};
+    QString notice;
+    if (QFileInfo::exists(copy)) {
+        if (std::optional<Result> result = refilled(copy, sheet, values))
+            return *result;
+        // Never overwritten: what the user did with it stays at hand.
+        const QString aside = AsideFile::move(copy, QStringLiteral("unlesbar"));
+        if (aside.isEmpty())
+            return {Failure::NotWritable,
+                    {},
+                    sheet,
+                    QStringLiteral("Die ausgefüllte Kopie %1 kann nicht gelesen und nicht "
+                                   "beiseitegelegt werden.")
+                        .arg(copy),
+                    {}};
+        notice = QStringLiteral("Die ausgefüllte Kopie konnte nicht gelesen werden. Sie liegt "
+                                "jetzt unter %1; das Formblatt wurde neu aus dem leeren Formular "
+                                "ausgefüllt.")
+                     .arg(aside);
+    }
+
     const QString form = QDir(fdfFolder).filePath(data->file);
     const QFileInfo info(form);
     if (!info.isFile())
-        return {
-            Failure::FormMissing, {}, sheet, QStringLiteral("Das Formular %1 fehlt.").arg(form)};
+        return {Failure::FormMissing,
+                {},
+                sheet,
+                QStringLiteral("Das Formular %1 fehlt.").arg(form),
+                notice};
     if (info.size() > maxFormSize)
         return {Failure::FormTooLarge,
                 {},
                 sheet,
                 QStringLiteral("Das Formular %1 ist größer als %2 MB.")
                     .arg(form)
-                    .arg(maxFormSize >> 20)};
-
-    QHash<QString, QString> values;
-    for (const auto &[name, value] : data->fields)
-        values.insert(name, value);
-
-    std::string filled;
+                    .arg(maxFormSize >> 20),
+                notice};
     try {
         QPDF pdf;
-        pdf.setSuppressWarnings(true);
-        pdf.processFile(QFile::encodeName(form).constData());
-        checkObjectStreams(pdf);
+        open(pdf, form);
         fillFields(pdf, values);
-        filled = written(pdf);
-    } catch (const TooLarge &) {
-        return {Failure::FormTooLarge,
-                {},
-                sheet,
-                QStringLiteral("Das Formular %1 enthält Daten, die entpackt größer als %2 MB "
-                               "wären.")
-                    .arg(form)
-                    .arg(maxDecodedSize >> 20)};
+        return writeCopy(copy, written(pdf), sheet, notice);
     } catch (const std::exception &e) {
-        const auto *qpdfError = dynamic_cast<const QPDFExc *>(&e);
-        if (qpdfError && qpdfError->getErrorCode() == qpdf_e_password)
-            return {Failure::FormProtected,
-                    {},
-                    sheet,
-                    QStringLiteral("Das Formular %1 ist mit einem Kennwort geschützt.").arg(form)};
-        return {Failure::FormDamaged,
-                {},
-                sheet,
-                QStringLiteral("Das Formular %1 ist beschädigt (%2).")
-                    .arg(form, QString::fromLocal8Bit(e.what()))};
+        const auto [failure, error] = unreadable(e, form);
+        return {failure, {}, sheet, error, notice};
     }
-
-    // The copy goes into the output folder whatever path /F gives.
-    const QString copy = QDir(outputFolder).filePath(QFileInfo(data->file).fileName());
-    if (!QDir().mkpath(outputFolder))
-        return {Failure::NotWritable,
-                {},
-                sheet,
-                QStringLiteral("Der Ordner %1 kann nicht angelegt werden.").arg(outputFolder)};
-    const QString error = AtomicFile::write(copy, QByteArray::fromStdString(filled));
-    if (!error.isEmpty())
-        return {Failure::NotWritable, {}, sheet, error};
-    return {Failure::None, copy, sheet, {}};
 }
 
 } // namespace FormFiller

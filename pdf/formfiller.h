@@ -33,11 +33,15 @@ struct Result {
     Failure failure = Failure::None;
     QString path;  // the filled copy
     QString sheet; // the form's name, as far as the FDF data tell it
-    QString error; // why not, for the user
+    QString error;  // why not, for the user
+    QString notice; // what the user should know of the copy, filled or not
 };
 
 // Fills the form that `fdf` names (relative to `fdfFolder`) and writes the copy under the
-// form's file name into `outputFolder`. Fields the form lacks are skipped.
+// form's file name into `outputFolder`. Fields the form lacks are skipped. A copy that is
+// there already is the user's working document: only its fields that the data name are
+// filled anew; it is left as it is where filling would break its signature or the user made
+// it read-only, and moved aside, never overwritten, where it cannot be read.
 Result fill(const QByteArray &fdf, const QString &fdfFolder, const QString &outputFolder);
 
 } // namespace FormFiller

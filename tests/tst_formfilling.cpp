@@ -4,6 +4,7 @@
 #include "pdf/formfiller.h"
 #include "windowfixture.h"
 
+#include <QAction>
 #include <QProcess>
 #include <QRegularExpression>
 
@@ -184,6 +185,101 @@ private slots:
         QCOMPARE(readBytes(dir.filePath("form.pdf")), pdf);
     }
 
+    // The copy is the user's working document: a later click and a print run fill anew only the
+    // master data and keep what was entered by hand; starting afresh keeps the old copy aside.
+    void handEntriesSurvive()
+    {
+        WindowFixture f;
+        QVERIFY(f.copySamples({"vra.ini", "antrag_.fdf", sheet + ".pdf"}));
+        f.shell.fdfViewer = false;
+        frmMain &w = f.start();
+        clickOn(w.lblFormblatt[5]);
+        const QString copy = f.path("ausgefuellt/" + sheet + ".pdf");
+        f.writeFile("hand.fdf", "%FDF-1.2\n1 0 obj << /FDF << /Fields [ << /T (Einheitspreis 1) "
+                                "/V (von Hand) >> ] >> >> endobj\ntrailer << /Root 1 0 R >>\n");
+        run("pdftk", {copy, "fill_form", f.path("hand.fdf"), "output", f.path("hand.pdf")});
+        QVERIFY(QFile::remove(copy) && QFile::rename(f.path("hand.pdf"), copy));
+        w.AName->setText(QStringLiteral("Neuer Name"));
+        clickOn(w.lblFormblatt[5]);
+        w.AName->setText(QStringLiteral("Dritter Name"));
+        clickOn(w.Label5);
+        QCOMPARE(f.shell.printed, QStringList{copy});
+        QCOMPARE(fields(copy).value("Einheitspreis 1"), QStringLiteral("von Hand"));
+        QCOMPARE(fields(copy).value("Antragsteller"), QStringLiteral("Dritter Name"));
+        QCOMPARE(f.dialogs.shown.size(), 1); // the print question
+
+        f.dialogs.answer = false;
+        w.lblFormblatt[5]->actions().first()->trigger();
+        QVERIFY(f.dialogs.shown.last().startsWith("question,Nein|"));
+        f.dialogs.answer = true;
+        w.lblFormblatt[5]->actions().first()->trigger();
+        QCOMPARE(fields(copy).value("Einheitspreis 1"), QString());
+        const QStringList aside = QDir(f.path("ausgefuellt")).entryList({sheet + " (alt *).pdf"});
+        QCOMPARE(aside.size(), 1);
+        QCOMPARE(fields(f.path("ausgefuellt/" + aside[0])).value("Einheitspreis 1"),
+                 QStringLiteral("von Hand"));
+    }
+
+    void workingCopy_data()
+    {
+        // name | what stands where the copy goes | filled anew | refused | what the user is told
+        addRows(R"(damaged|%PDF-1.4 junk|1|0|Sie liegt jetzt unter
+                   empty||1|0|Sie liegt jetzt unter
+                   signed|signed|0|0|digital unterschrieben
+                   read-only|read-only|0|0|schreibgeschützt
+                   fields renamed|renamed|0|0|keines der Felder
+                   a folder|folder|0|1|steht ein Ordner
+                   link out of the folder|../elsewhere.pdf|0|1|außerhalb des Ordners
+                   link inside the folder|mine.pdf|1|0|)");
+    }
+
+    // What stands where the copy goes is never lost: a copy that cannot be read is moved aside
+    // with its bytes, one that must not change keeps them, one in the way stays as it is.
+    void workingCopy()
+    {
+        QFETCH(QStringList, row);
+        QTemporaryDir dir;
+        const QByteArray sample = readBytes(sampleFile(sheet + ".pdf"));
+        writeBytes(dir.filePath("form.pdf"), sample);
+        const QString copy = dir.filePath("aus/form.pdf");
+        QString kept = copy; // where the user's file is
+        QByteArray before = row[1].toLatin1();
+        if (row[1] == "folder") {
+            QDir().mkpath(copy);
+        } else if (row[1].endsWith(".pdf")) {
+            kept = QDir::cleanPath(dir.filePath("aus/" + row[1]));
+            writeBytes(kept, before = sample);
+            QVERIFY(QDir().mkpath(dir.filePath("aus")) && QFile::link(kept, copy));
+        } else {
+            if (row[1] == "signed") {
+                before = sample;
+                const qsizetype at = before.indexOf("/FT /Tx", before.indexOf("(Einheitspreis 9)"));
+                before.replace(at, 7, "/FT /Sig /V << /Type /Sig /Contents <00> >>");
+            } else if (row[1] == "renamed") {
+                before = QByteArray(sample).replace("/T (", "/T (x");
+            } else if (row[1] == "read-only") {
+                before = sample;
+            }
+            writeBytes(copy, before);
+            if (row[1] == "read-only")
+                QFile::setPermissions(copy, QFile::ReadOwner);
+        }
+        MasterData data;
+        data.name = QStringLiteral("Neu");
+        const FormFiller::Result filled =
+            FormFiller::fill(sampleFdf("form.pdf", data), dir.path(), dir.filePath("aus"));
+        QCOMPARE(filled.failure != Failure::None, row[3] == "1");
+        QVERIFY((filled.notice + filled.error).contains(row[4]));
+        const QStringList aside = QDir(dir.filePath("aus")).entryList({"form (unlesbar *).pdf"});
+        if (row[2] == "1")
+            QCOMPARE(fields(kept).value("Antragsteller"), data.name);
+        else if (row[1] != "folder")
+            QCOMPARE(readBytes(kept), before);
+        QCOMPARE(aside.size(), row[4].startsWith("Sie liegt") ? 1 : 0);
+        if (!aside.isEmpty())
+            QCOMPARE(readBytes(dir.filePath("aus/" + aside[0])), before);
+    }
+
     void unfillableForm_data()
     {
         // name | the form damaged (1) or the data too large (2) | the code's text
@@ -208,8 +304,9 @@ private slots:
         QVERIFY(f.shell.opened.isEmpty());
         QCOMPARE(f.dialogs.shown.size(), 1);
         QVERIFY(f.dialogs.shown[0].startsWith("warning|" + w.title() + "|Das Formblatt „" + sheet +
-                                              "“ konnte nicht ausgefüllt"));
+                                              "“ kann nicht angezeigt werden"));
         QVERIFY(w.txtMsgBox->text().startsWith(row[2]));
+        QCOMPARE(w.getCount(), 0);
     }
 };
 
