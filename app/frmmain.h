@@ -63,11 +63,18 @@ public:
     int getCount() const;
     void lblFormblatt_Click(int index);
     void imgRead_Click(int index);
+    // Puts the sheet's filled copy aside, once the user agrees, and fills it from the blank form.
+    void startAfresh(int index);
 
-    // The form data of a sheet and opening it. CreateFDF tells whether antrag.fdf was written.
+    // The form data of a sheet and opening it. CreateFDF tells why antrag.fdf was not written,
+    // OpenPDF why the sheet was not shown; both say nothing when all went well.
+    struct Opening {
+        QString failure;
+        QString notice; // what the user should know of the sheet, shown or not
+    };
     std::optional<QByteArray> formData(const QString &DocName) const;
-    bool CreateFDF(const QString &DocName);
-    void OpenPDF();
+    QString CreateFDF(const QString &DocName);
+    Opening OpenPDF();
     int StartDoc(const QString &DocName);
 
     // The master data as the fields hold them now.
@@ -146,8 +153,6 @@ private:
     void unload(int unloadMode);
     // The name by which antrag.fdf gives the form of a sheet: a path where it is not beside.
     QString formName(const QString &caption) const;
-    // Fills the form that the FDF file names and opens the filled copy; the shell's result.
-    int openFilled(const QString &fdfPath);
     // Where the filled copies of the forms go.
     QString filledFolder() const;
     // The sheet's filled copy, with the master data as they stand now.
@@ -162,7 +167,7 @@ private:
     bool keepStateFile_ = false; // vra.prop could not be read: it must not be overwritten
     bool unloaded_ = false;      // the window has closed; a print run must not go on
     bool focusedBefore_ = false; // an entry field has had the focus in this session
-    QString fdfSheet_;           // the sheet antrag.fdf was last written for
+    QString fdfForm_;            // the form antrag.fdf was last written for
     // The last print run, while the printer has not answered for all its sheets.
     std::weak_ptr<PrintReport> printJobs_;
     QList<QWidget *> drawingOrder_; // the window's own controls, frontmost first

@@ -7,6 +7,7 @@
 #include "tabcontrol.h"
 #include "twips.h"
 
+#include <QAction>
 #include <QTextDocument>
 
 void frmMain::LoadAntrag()
@@ -54,6 +55,10 @@ void frmMain::addSheet(int tab, int position, const QString &name)
     label->resize(label->sizeHint().width(), label->height());
     label->show();
     connect(label, &ClickLabel::clicked, this, [this, i] { lblFormblatt_Click(i); });
+    auto *afresh = new QAction(QStringLiteral("Formblatt neu beginnen …"), label);
+    connect(afresh, &QAction::triggered, this, [this, i] { startAfresh(i); });
+    label->addAction(afresh);
+    label->setContextMenuPolicy(Qt::ActionsContextMenu);
     lblFormblatt.append(label);
 
     auto *mark = new ClickLabel(pic[tab]);

@@ -7,6 +7,7 @@
 #include "platform/dialogs.h"
 #include "platform/shell.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
@@ -30,59 +31,66 @@ std::optional<QByteArray> frmMain::formData(const QString &DocName) const
     return Fdf::fill(templateFile.readAll(), DocName, masterData());
 }
 
-bool frmMain::CreateFDF(const QString &DocName)
+QString frmMain::CreateFDF(const QString &DocName)
 {
     isWritingFdf = true;
+    const QString templatePath = folders_.find(QStringLiteral("antrag_.fdf"));
     int failure = 0;
-    if (const std::optional<QByteArray> filled = formData(DocName); !filled)
+    QString reason;
+    if (const std::optional<QByteArray> filled = formData(DocName); !filled) {
         failure = fileNotFound;
-    else if (!AtomicFile::write(folders_.own(QStringLiteral("antrag.fdf")), *filled).isEmpty())
+        reason = QStringLiteral("Die Vorlage der Formulardaten %1 fehlt.").arg(templatePath);
+    } else if (reason = AtomicFile::write(folders_.own(QStringLiteral("antrag.fdf")), *filled);
+               !reason.isEmpty()) {
         failure = accessDenied;
+    }
     if (failure) {
         txtMsgBox->hide();
         txtMsgBox->setText(shellErrorMessage(failure));
     } else {
-        fdfSheet_ = QFileInfo(DocName).completeBaseName();
+        fdfForm_ = QFileInfo(QDir(folders_.ownFolder()), DocName).absoluteFilePath();
     }
     isWritingFdf = false;
-    return failure == 0;
+    return reason;
 }
 
-void frmMain::OpenPDF()
+frmMain::Opening frmMain::OpenPDF()
 {
     const QString fdf = folders_.own(QStringLiteral("antrag.fdf"));
-    // Without an application for FDF files, the form is filled here and shown as a PDF.
-    const int result = platform_.shell.canOpen(fdf) ? StartDoc(fdf) : openFilled(fdf);
+    Opening opening;
+    int result = 0;
+    if (platform_.shell.canOpen(fdf)) {
+        // The viewer looks for the form itself and would show nothing without it.
+        result = QFileInfo(fdfForm_).isFile() ? StartDoc(fdf) : fileNotFound;
+        if (result == fileNotFound)
+            opening.failure = QStringLiteral("Das Formular %1 fehlt.").arg(fdfForm_);
+    } else {
+        // Without an application for FDF files, the form is filled here and shown as a PDF.
+        QFile data(fdf);
+        const FormFiller::Result filled =
+            data.open(QIODevice::ReadOnly)
+                ? FormFiller::fill(data.readAll(), QFileInfo(fdf).path(), filledFolder())
+                : FormFiller::Result{FormFiller::Failure::DataUnreadable,
+                                     {},
+                                     {},
+                                     data.fileName() + QStringLiteral(": ") + data.errorString(),
+                                     {}};
+        opening = {filled.error, filled.notice};
+        result = filled.failure == FormFiller::Failure::None ? StartDoc(filled.path)
+                                                             : shellCodeOf(filled.failure);
+    }
     if (result > 32)
-        return;
+        return opening;
     txtMsgBox->hide();
     txtMsgBox->setText(shellErrorMessage(result));
+    if (opening.failure.isEmpty())
+        opening.failure = openingFailure(result);
+    return opening;
 }
 
 int frmMain::StartDoc(const QString &DocName)
 {
     return platform_.shell.open(DocName);
-}
-
-int frmMain::openFilled(const QString &fdfPath)
-{
-    QFile fdf(fdfPath);
-    if (!fdf.open(QIODevice::ReadOnly))
-        return fileNotFound;
-    const FormFiller::Result filled =
-        FormFiller::fill(fdf.readAll(), QFileInfo(fdfPath).path(), filledFolder());
-    if (filled.failure == FormFiller::Failure::None)
-        return StartDoc(filled.path);
-    // A form that stays blank must not pass for one that was filled. Data too large to read
-    // do not tell their sheet: it is the one antrag.fdf was written for.
-    const QString sheet = filled.sheet.isEmpty() ? fdfSheet_ : filled.sheet;
-    platform_.dialogs.warning(
-        title_, sheet.isEmpty()
-                    ? QStringLiteral("Das Formblatt wurde nicht ausgefüllt.\n\n%1 (%2)")
-                          .arg(filled.error, fdfPath)
-                    : QStringLiteral("Das Formblatt „%1“ konnte nicht ausgefüllt werden.\n\n%2")
-                          .arg(sheet, filled.error));
-    return shellCodeOf(filled.failure);
 }
 
 FormFiller::Result frmMain::fillSheet(const QString &caption) const
@@ -93,7 +101,8 @@ FormFiller::Result frmMain::fillSheet(const QString &caption) const
                 {},
                 caption,
                 QStringLiteral("Die Vorlage %1 fehlt")
-                    .arg(folders_.find(QStringLiteral("antrag_.fdf")))};
+                    .arg(folders_.find(QStringLiteral("antrag_.fdf"))),
+                {}};
     return FormFiller::fill(*fdf, folders_.ownFolder(), filledFolder());
 }
 

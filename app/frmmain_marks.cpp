@@ -3,6 +3,11 @@
 #include "documents/completedlist.h"
 #include "documents/sheetfile.h"
 #include "frmmain.h"
+#include "platform/asidefile.h"
+#include "platform/dialogs.h"
+
+#include <QDir>
+#include <QFileInfo>
 
 #include <QLineEdit>
 
@@ -19,12 +24,49 @@ void frmMain::setMark(int sheet, bool completed)
 
 void frmMain::lblFormblatt_Click(int index)
 {
-    const QString docName = formName(lblFormblatt[index]->text());
+    const QString caption = lblFormblatt[index]->text();
     // A form data file that could not be written must not open an older one in its place.
-    if (CreateFDF(docName))
-        OpenPDF();
+    Opening opening{CreateFDF(formName(caption)), {}};
+    if (opening.failure.isEmpty())
+        opening = OpenPDF();
+    if (!opening.notice.isEmpty())
+        platform_.dialogs.information(
+            title_, QStringLiteral("Zum Formblatt „%1“:\n\n%2").arg(caption, opening.notice));
+    // A sheet that was not shown must not pass for a completed one.
+    if (!opening.failure.isEmpty()) {
+        platform_.dialogs.warning(
+            title_, QStringLiteral("Das Formblatt „%1“ kann nicht angezeigt werden.\n\n%2")
+                        .arg(caption, opening.failure));
+        return;
+    }
     setMark(index, true);
     Bearbeitet->setText(CompletedList::added(Bearbeitet->text(), index));
+}
+
+void frmMain::startAfresh(int index)
+{
+    const QString caption = lblFormblatt[index]->text();
+    const QString copy = QDir(filledFolder()).filePath(SheetFile::name(caption));
+    if (QFileInfo::exists(copy)) {
+        if (!platform_.dialogs.question(
+                title_,
+                QStringLiteral("Soll das Formblatt „%1“ neu aus dem leeren Formular ausgefüllt "
+                               "werden?\n\nWas Sie darin von Hand eingetragen haben, steht dann "
+                               "nicht mehr im Formblatt. Die bisherige Kopie wird nicht "
+                               "gelöscht: Sie bleibt im Ordner %2, mit „alt“ und ihrem Datum im "
+                               "Namen.")
+                    .arg(caption, filledFolder()),
+                Dialogs::Answer::No))
+            return;
+        if (AsideFile::move(copy, QStringLiteral("alt")).isEmpty()) {
+            platform_.dialogs.warning(
+                title_, QStringLiteral("Die bisherige Kopie %1 kann nicht beiseitegelegt werden. "
+                                       "Das Formblatt „%2“ bleibt, wie es ist.")
+                            .arg(copy, caption));
+            return;
+        }
+    }
+    lblFormblatt_Click(index);
 }
 
 void frmMain::imgRead_Click(int index)

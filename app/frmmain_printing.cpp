@@ -78,6 +78,8 @@ void frmMain::Label5_Click()
 QString frmMain::filledForPrinting(const QString &caption, const QString &file, PrintReport &report)
 {
     const FormFiller::Result filled = fillSheet(caption);
+    if (!filled.notice.isEmpty())
+        report.noted(caption, filled.notice);
     if (filled.failure == FormFiller::Failure::None)
         return filled.path;
     // A missing form is the printer's failure to report; anything else prints it blank.

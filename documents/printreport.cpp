@@ -23,6 +23,11 @@ void PrintReport::printedBlank(const QString &caption, const QString &reason)
     blank_.append({caption, reason});
 }
 
+void PrintReport::noted(const QString &caption, const QString &notice)
+{
+    notes_.append({caption, notice});
+}
+
 void PrintReport::finish()
 {
     finished_ = true;
@@ -45,6 +50,8 @@ void PrintReport::completeIfDone()
     if (!blank_.isEmpty())
         sections << section(QStringLiteral("Diese Anträge wurden ohne die Stammdaten gedruckt:\n"),
                             blank_);
+    if (!notes_.isEmpty())
+        sections << section(QStringLiteral("Hinweise zu diesen Anträgen:\n"), notes_);
     const QString message = sections.join(QStringLiteral("\n\n"));
     const auto complete = std::exchange(onComplete, nullptr);
     complete(message);

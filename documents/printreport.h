@@ -18,6 +18,8 @@ public:
     std::function<void(const QString &failure)> send(const QString &caption);
     // A sheet went to the printer as the blank form, because it could not be filled.
     void printedBlank(const QString &caption, const QString &reason);
+    // Something the user should know of a sheet that was printed.
+    void noted(const QString &caption, const QString &notice);
     // The run sends nothing more.
     void finish();
 
@@ -30,6 +32,7 @@ private:
 
     QList<std::pair<QString, QString>> failures_;
     QList<std::pair<QString, QString>> blank_;
+    QList<std::pair<QString, QString>> notes_;
     int pending_ = 0;
     bool finished_ = false;
 };

@@ -50,3 +50,24 @@ int shellCodeOf(FormFiller::Failure failure)
         return ShellResult::invalidImage;
     }
 }
+
+QString openingFailure(int code)
+{
+    switch (code) {
+    case ShellResult::noAssociation:
+        return QStringLiteral(
+            "Für PDF-Dateien ist kein Programm eingerichtet. Installieren Sie einen "
+            "PDF-Betrachter, der Formulare ausfüllen und speichern kann, etwa Evince oder Okular, "
+            "und legen Sie ihn in den Einstellungen Ihrer Arbeitsumgebung als Standardprogramm "
+            "für PDF-Dateien fest.");
+    case ShellResult::invalidAssociation:
+        return QStringLiteral("Das Programm, das für PDF-Dateien eingerichtet ist, konnte nicht "
+                              "gestartet werden. Prüfen Sie, ob es richtig installiert ist.");
+    case ShellResult::fileNotFound:
+    case ShellResult::pathNotFound:
+        return QStringLiteral("Die Datei wurde nicht gefunden.");
+    default:
+        return QStringLiteral("Die Arbeitsumgebung hat das Dokument nicht geöffnet (%1).")
+            .arg(shellErrorMessage(code));
+    }
+}

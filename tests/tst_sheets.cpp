@@ -1,5 +1,6 @@
 // The form sheets of the application: their lists, a click on a sheet and on its mark, what a
 // screen reader announces, and printing every completed sheet.
+#include "documents/sheetfile.h"
 #include "windowfixture.h"
 
 #include <QAccessible>
@@ -18,12 +19,16 @@ class TestSheets : public QObject
 
 private:
     // A shown application view over `ini`, with the template "/F (Antrag.pdf) f1a1" unless
-    // there is one.
+    // there is one, and a form for every sheet that has none.
     frmMain &open(WindowFixture &f, const QByteArray &ini)
     {
         if (!QFile::exists(f.path("antrag_.fdf")))
             f.writeFile("antrag_.fdf", "/F (Antrag.pdf) f1a1\r\n");
         frmMain &w = f.shown(ini);
+        for (int n = 1; n <= w.sheetCount; ++n) {
+            if (!QFile::exists(f.path(SheetFile::name(w.lblFormblatt[n]->text()))))
+                f.writeFile(SheetFile::name(w.lblFormblatt[n]->text()), "%PDF-1.4\n");
+        }
         w.Label4_Click();
         return w;
     }
@@ -109,10 +114,14 @@ private slots:
         clickOn(w.lblFormblatt[1]);
         QCOMPARE(f.readFile("antrag.fdf"), QByteArray("/F (Erstes Blatt.pdf) J\xF6rg\r\n"));
         QCOMPARE(w.imgRead[1]->pixmap().toImage(), w.yes[0]->pixmap().toImage());
-        // A failed opening only goes to the hidden box; the sheet is completed all the same,
-        // and a later success leaves the message.
+        // A failed opening is told and leaves mark and list as they were; the hidden box keeps
+        // its text past a later success.
         f.shell.openResult = 31;
-        clickOn(w.lblFormblatt[1]);
+        clickOn(w.lblFormblatt[2]);
+        QVERIFY(f.dialogs.shown.last().startsWith(
+            "warning|VRA - Antrag C|Das Formblatt „Zweites“ kann nicht angezeigt werden.\n\nFür "
+            "PDF-Dateien ist kein Programm eingerichtet."));
+        QCOMPARE(w.imgRead[2]->Tag, QString());
         f.shell.openResult = 33;
         w.InhaltsV->setCurrentIndex(1);
         clickOn(w.lblFormblatt[5]);
@@ -134,7 +143,8 @@ private slots:
         QCOMPARE(w.imgRead[4]->Tag, QStringLiteral("OK"));
     }
 
-    // Form data that could not be written must not open an older file in their place.
+    // Form data that could not be written must not open an older file in their place, and a
+    // sheet whose form is missing is not shown either: each is told, none is marked.
     void unwrittenFormDataIsNotOpened()
     {
         WindowFixture f;
@@ -150,7 +160,15 @@ private slots:
         QVERIFY(f.shell.opened.isEmpty());
         QCOMPARE(f.readFile("antrag.fdf"), QByteArray("stale"));
         QVERIFY(!w.isWritingFdf);
-        QCOMPARE(w.getCount(), 2);
+        f.copySamples({"antrag_.fdf"});
+        QVERIFY(QFile::remove(f.path("Drittes.pdf")));
+        clickOn(w.lblFormblatt[3]);
+        QVERIFY(f.shell.opened.isEmpty());
+        QCOMPARE(f.dialogs.shown.size(), 3);
+        for (const char *reason : {"antrag.fdf: ", "antrag_.fdf fehlt", "Drittes.pdf fehlt"})
+            QVERIFY(f.dialogs.shown.join(u'|').contains(QLatin1String(reason)));
+        QCOMPARE(w.getCount(), 0);
+        QCOMPARE(w.Bearbeitet->text(), QStringLiteral(","));
     }
 
     // Declined, nothing is printed; accepted, the sheets go in their order, each with its

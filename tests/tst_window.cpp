@@ -159,6 +159,7 @@ private slots:
     {
         WindowFixture f;
         f.writeFile("antrag_.fdf", "/F (Antrag.pdf)\r\n");
+        f.writeFile("Zweites.pdf", "%PDF-1.4\n");
         frmMain &w = f.shown("[TAB1]\nFormblatt.1=Erstes\nFormblatt.2=Zweites\n");
         QCOMPARE(f.readFile("vra.prop"), QByteArray());
         w.AName->setText(QStringLiteral("Jörg €"));
