@@ -1,11 +1,12 @@
-# The two commands of the README, `make run` and `make test`; `make fuzz` and `make deb`.
+# The two commands of the README, `make run` and `make test`; `make fuzz`, `make deb` and
+# `make mutate` (MUTATE="--count 60 --seed 1" passes options to tools/mutate).
 BUILD ?= build
 TEST_BUILD ?= build-test
 FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 60
 JOBS ?= 2
 
-.PHONY: run test fuzz deb
+.PHONY: run test fuzz deb mutate
 
 run:
 	./tools/install-packages.sh run
@@ -30,3 +31,7 @@ deb:
 	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release -DVRA_TESTS=OFF
 	cmake --build $(BUILD) -j $(JOBS)
 	cd $(BUILD) && cpack -G DEB
+
+mutate:
+	./tools/install-packages.sh mutate
+	./tools/mutate $(MUTATE)

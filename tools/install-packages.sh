@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that building (run), testing (test), fuzzing (fuzz) or
-# packaging (deb) needs, only those that are missing. Uses sudo when not root.
+# Installs the Debian packages that building (run), testing (test), fuzzing (fuzz),
+# packaging (deb) or mutation testing (mutate) needs, only those that are missing. Uses sudo
+# when not root.
 set -euo pipefail
 
 run_packages=(g++ make cmake ninja-build pkg-config qt6-base-dev qt6-qpa-plugins libqpdf-dev
@@ -9,12 +10,14 @@ run_packages=(g++ make cmake ninja-build pkg-config qt6-base-dev qt6-qpa-plugins
 test_packages=(pdftk poppler-utils qpdf cups printer-driver-cups-pdf desktop-file-utils appstream)
 fuzz_packages=(clang libclang-rt-14-dev)
 deb_packages=(dpkg-dev file)
+mutate_packages=(python3)
 
 packages=("${run_packages[@]}")
 case "${1:-run}" in
 test) packages+=("${test_packages[@]}") ;;
 fuzz) packages+=("${fuzz_packages[@]}") ;;
 deb) packages+=("${deb_packages[@]}") ;;
+mutate) packages+=("${test_packages[@]}" "${mutate_packages[@]}") ;;
 esac
 
 missing=()
