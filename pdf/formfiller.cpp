@@ -673,8 +673,8 @@ Result fill(const QByteArray &fdf, const QString &fdfFolder, const QString &outp
                         .arg(copy),
                     {}};
         notice = QStringLiteral("Die ausgefüllte Kopie konnte nicht gelesen werden. Sie liegt "
-                                "jetzt unter %1; das Formblatt wurde neu aus dem leeren Formular "
-                                "ausgefüllt.")
+                                "jetzt unter\n%1\n\nDas Formblatt wurde neu aus dem leeren "
+                                "Formular ausgefüllt.")
                      .arg(aside);
     }
 
