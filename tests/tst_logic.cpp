@@ -105,6 +105,8 @@ private slots:
                    word, absolute|abc|0|2|1|0|0,00
                    two commas|1,2,3|0|2|0|0|1,2,3
                    grouping|1234,5|0|2|0|1234.5|1.234,50
+                   three digits, no group|123,45|0|2|0|123.45|123,45
+                   six digits, two groups|123456|0|0|0|123456|123.456
                    point is grouping|1234.5|0|2|0|12345|12.345,00
                    negative| -1234,5 |0|2|0|-1234.5|-1.234,50
                    absolute|-1234,5|0|2|1|-1234.5|1.234,50

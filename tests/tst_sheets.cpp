@@ -250,6 +250,7 @@ private slots:
         f.shell.printFailures.insert(f.path("Blatt 3.pdf"), QStringLiteral("Die Datei fehlt"));
         f.shell.printFailures.insert(filled(f, 5), QStringLiteral("lp: Fehler"));
         f.writeFile("Blatt 6.pdf", "%PDF-1.4 damaged");
+        f.shell.printFailures.insert(f.path("Blatt 6.pdf"), QStringLiteral("lp: voll"));
         f.shell.answerLater = true;
         clickOn(w.Label5);
         QCOMPARE(f.shell.printed, QStringList({filled(f, 2), f.path("Blatt 3.pdf"), filled(f, 5),
@@ -263,7 +264,8 @@ private slots:
         QCOMPARE(f.dialogs.shown.size(), 3);
         QVERIFY(f.dialogs.shown.last().startsWith(
             "warning|VRA - Antrag A|Diese Anträge wurden nicht gedruckt:\n\n• Blatt 3: Die Datei "
-            "fehlt\n• Blatt 5: lp: Fehler\n\nDiese Anträge wurden ohne die Stammdaten "
+            "fehlt\n• Blatt 5: lp: Fehler\n• Blatt 6: lp: voll\n\nDiese Anträge wurden ohne die "
+            "Stammdaten "
             "gedruckt:\n\n• Blatt 6: Das Formular " +
             f.path("Blatt 6.pdf") + " ist beschädigt"));
         QVERIFY(w.close());
