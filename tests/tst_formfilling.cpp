@@ -4,7 +4,6 @@
 #include "pdf/formfiller.h"
 #include "windowfixture.h"
 
-#include <QProcess>
 #include <QRegularExpression>
 
 using FormFiller::Failure;
@@ -13,15 +12,6 @@ namespace
 {
 
 const QString sheet = QStringLiteral("5 Preisangaben");
-
-QString run(const QString &program, const QStringList &arguments)
-{
-    QProcess process;
-    process.start(program, arguments);
-    if (!process.waitForFinished(60000) || process.exitCode() != 0)
-        qFatal("%s failed: %s", qPrintable(program), process.readAllStandardError().constData());
-    return QString::fromUtf8(process.readAllStandardOutput());
-}
 
 QByteArray sampleFdf(const QString &docName, const MasterData &data = {})
 {
