@@ -71,8 +71,7 @@ void frmMain::Label15_Click()
     }
     settings.setValue(folderKey, QFileInfo(path).absolutePath());
     platform_.dialogs.information(
-        title_,
-        QStringLiteral("Die fertiggestellten Anträge sind in der Datei %1 gespeichert.").arg(path));
+        title_, QStringLiteral("Die fertiggestellten Anträge sind gespeichert:\n\n%1").arg(path));
 }
 
 std::optional<QString> frmMain::saveApplication(const QString &path)

@@ -16,7 +16,9 @@ QMessageBox::StandardButton show(QWidget *owner, QMessageBox::Icon icon, const Q
 }
 
 // Shown only when the work looks like it takes longer than half a second; from then on it
-// keeps the window from taking clicks, and lets its own Cancel button take them.
+// keeps the window from taking clicks, and lets its own Cancel button take them. Wide enough
+// for the title and most texts: one that grows between two steps would move its button away
+// from where the user clicked.
 class ProgressWindow : public Progress
 {
 public:
@@ -24,6 +26,7 @@ public:
     {
         dialog_.setWindowTitle(title);
         dialog_.setWindowModality(Qt::ApplicationModal);
+        dialog_.setMinimumWidth(dialog_.fontMetrics().averageCharWidth() * 60);
         dialog_.setMinimumDuration(500);
         dialog_.setRange(0, steps);
         dialog_.setValue(0);
