@@ -66,6 +66,16 @@ public:
     }
     std::unique_ptr<Progress> progress(const QString &, int steps) override
     {
+        struct Steps : Progress {
+            Steps(FakeDialogs &dialogs, int steps) : dialogs(dialogs), steps(steps) {}
+            bool next(int step, const QString &text) override
+            {
+                dialogs.steps << QStringLiteral("%1/%2 %3").arg(step).arg(steps).arg(text);
+                return step != dialogs.cancelAtStep;
+            }
+            FakeDialogs &dialogs;
+            int steps;
+        };
         return std::make_unique<Steps>(*this, steps);
     }
     QStringList shown;
@@ -74,22 +84,6 @@ public:
     QString chosenFile;               // what the save dialog returns
     QStringList steps;                // "step/steps text" of every progress step
     int cancelAtStep = -1;            // the step at which the user cancels
-
-private:
-    class Steps : public Progress
-    {
-    public:
-        Steps(FakeDialogs &dialogs, int steps) : dialogs_(dialogs), steps_(steps) {}
-        bool next(int step, const QString &text) override
-        {
-            dialogs_.steps << QStringLiteral("%1/%2 %3").arg(step).arg(steps_).arg(text);
-            return step != dialogs_.cancelAtStep;
-        }
-
-    private:
-        FakeDialogs &dialogs_;
-        int steps_;
-    };
 };
 
 // Returns at once; `during` stands for whatever the user does while the program waits.
