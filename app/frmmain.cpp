@@ -23,6 +23,7 @@ frmMain::frmMain(const ProgramFolders &folders, const Platform &platform, QWidge
     connect(Label4, &ClickLabel::clicked, this, &frmMain::Label4_Click);
     connect(Label5, &ClickLabel::clicked, this, &frmMain::Label5_Click);
     connect(Label6, &ClickLabel::clicked, this, &frmMain::Label6_Click);
+    connect(Label15, &ClickLabel::clicked, this, &frmMain::Label15_Click);
     watchEntryFields();
 }
 

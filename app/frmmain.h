@@ -83,6 +83,9 @@ public:
     // Printing every completed sheet.
     void Label5_Click();
 
+    // Saving every completed sheet in one PDF file.
+    void Label15_Click();
+
     // The master-data fields.
     void entryField_GotFocus(QLineEdit *field);
     int txtFAP_KeyPress(int index, int keyAscii);
@@ -128,9 +131,10 @@ public:
     ClickLabel *Image4 = nullptr;
     QList<ClickLabel *> Image5; // 0 and 1
     ClickLabel *Label3 = nullptr;
-    QList<ClickLabel *> Image2; // 0 to 7
+    QList<ClickLabel *> Image2; // 0 to 8
     ClickLabel *imgHeader = nullptr;
     ClickLabel *Label4 = nullptr;
+    ClickLabel *Label15 = nullptr; // over Image2(8), "Als PDF speichern"
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -158,6 +162,11 @@ private:
     // The sheet's filled copy, with the master data as they stand now.
     FormFiller::Result fillSheet(const QString &caption) const;
     QString filledForPrinting(const QString &caption, const QString &file, PrintReport &report);
+    // Joins the completed sheets into `path`: empty when done, else why not; none when the
+    // user cancelled.
+    std::optional<QString> saveApplication(const QString &path);
+    // A file the program reads or writes (a form, its settings, its state, a filled copy).
+    bool isProgramFile(const QString &path) const;
 
     ProgramFolders folders_;
     Platform platform_;

@@ -356,9 +356,11 @@ void frmMain::createNavigation()
                               "nav_schliessen.gif",
                               "nav_stammdaten_selected.gif",
                               "nav_inhaltsverzeichnis_selected.gif",
-                              "nav_startseite_selected.gif"};
-    const double tops[] = {3000, 3600, 4200, 2400, 4800, 3000, 3600, 2400};
-    for (int i = 0; i < 8; ++i)
+                              "nav_startseite_selected.gif",
+                              "nav_pdf_speichern.gif"};
+    // Image2(8) lies below the others, in the column's free space.
+    const double tops[] = {3000, 3600, 4200, 2400, 4800, 3000, 3600, 2400, 5400};
+    for (int i = 0; i < 9; ++i)
         Image2.append(
             place(image(this, arrayName("Image2", i), pictures[i]), 360, tops[i], 2400, 450));
 
@@ -374,6 +376,9 @@ void frmMain::createNavigation()
                    2055, 255);
     Label6 = place(hotSpot(this, "Label6", msSansSerif(8.25, true), QStringLiteral("Schliessen")),
                    600, 4800, 1935, 375);
+    Label15 =
+        place(hotSpot(this, "Label15", arial(8.25, true), QStringLiteral("Als PDF speichern")), 480,
+              5400, 2175, 375);
 }
 
 void frmMain::applyDrawingOrder()

@@ -5,9 +5,9 @@
 #include "app/clicklabel.h"
 #include "app/frmmain.h"
 #include "platform/delay.h"
-#include "platform/dialogs.h"
 #include "platform/postedkeyboard.h"
 #include "platform/shell.h"
+#include "quietdialogs.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -29,14 +29,6 @@ public:
     int open(const QString &) override { return 42; }
     bool canOpen(const QString &path) override { return !path.endsWith(QLatin1String(".fdf")); }
     void print(const QString &, std::function<void(const QString &)> done) override { done({}); }
-};
-
-class NoDialogs : public Dialogs
-{
-public:
-    void information(const QString &, const QString &) override {}
-    void warning(const QString &, const QString &) override {}
-    bool question(const QString &, const QString &, Answer) override { return false; }
 };
 
 class NoDelay : public Delay
@@ -72,7 +64,7 @@ int main(int argc, char *argv[])
         QFile::copy(program + file, folder.filePath(file));
 
     QuietShell shell;
-    NoDialogs dialogs;
+    QuietDialogs dialogs(false);
     NoDelay delay;
     PostedKeyboard keyboard;
     frmMain w(ProgramFolders(folder.path()), Platform{shell, dialogs, delay, keyboard});

@@ -1,10 +1,10 @@
 // Processor time of the program during a print run of three sheets with the real two-second
 // waits, against the run's wall time; printing itself is left out (the shell takes the jobs).
 #include "app/frmmain.h"
-#include "platform/dialogs.h"
 #include "platform/eventloopdelay.h"
 #include "platform/postedkeyboard.h"
 #include "platform/shell.h"
+#include "quietdialogs.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -23,14 +23,6 @@ public:
     int open(const QString &) override { return 42; }
     bool canOpen(const QString &) override { return true; }
     void print(const QString &, std::function<void(const QString &)> done) override { done({}); }
-};
-
-class YesDialogs : public Dialogs
-{
-public:
-    void information(const QString &, const QString &) override {}
-    void warning(const QString &, const QString &) override {}
-    bool question(const QString &, const QString &, Answer) override { return true; }
 };
 
 double processorSeconds()
@@ -53,7 +45,7 @@ int main(int argc, char *argv[])
     ini.close();
 
     TakingShell shell;
-    YesDialogs dialogs;
+    QuietDialogs dialogs(true);
     EventLoopDelay delay;
     PostedKeyboard keyboard;
     frmMain w(ProgramFolders(folder.path()), Platform{shell, dialogs, delay, keyboard});

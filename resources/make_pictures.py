@@ -105,6 +105,15 @@ def icon(kind, px=22, scale=4):
         d.polygon(r(1, 2, 8, 5, 8, 21, 1, 21), fill=c)
         d.line(r(13, 7, 21, 15), fill=(183, 28, 28), width=w)
         d.line(r(13, 15, 21, 7), fill=(183, 28, 28), width=w)
+    elif kind == "savepdf":
+        # a sheet with its corner turned down, and an arrow down into a tray
+        d.polygon(r(1, 1, 8, 1, 12, 5, 12, 21, 1, 21), outline=c, width=w)
+        d.polygon(r(8, 1, 8, 5, 12, 5), fill=c)
+        for y in (9, 13, 17):
+            d.line(r(4, y, 9, y), fill=c, width=scale)
+        d.line(r(17, 2, 17, 12), fill=c, width=w)
+        d.polygon(r(13, 10, 21, 10, 17, 16), fill=c)
+        d.line(r(14, 20, 21, 20), fill=c, width=w)
     return img.resize((px, px), Image.LANCZOS)
 
 
@@ -112,13 +121,15 @@ NAV = [("startseite", "Startseite", "house", True),
        ("stammdaten", "Stammdaten", "table", True),
        ("inhaltsverzeichnis", "Inhaltsverzeichnis", "list", True),
        ("drucken", "Drucken", "printer", False),
-       ("schliessen", "Schliessen", "close", False)]
+       ("schliessen", "Schliessen", "close", False),
+       ("pdf_speichern", "Als PDF speichern", "savepdf", False)]
 
 
 def make_buttons():
     w, h, text_x = 160, 30, 32
-    longest = max((n[1] for n in NAV), key=len)
-    font = fit_font(longest, BOLD, w - text_x - 4, h - 12, largest=16)
+    # one size for all buttons, the largest at which every text fits
+    font = min((fit_font(n[1], BOLD, w - text_x - 4, h - 12, largest=16) for n in NAV),
+               key=lambda f: f.size)
     # one common baseline for all buttons
     top, bottom = font.getbbox("ÄSgy")[1::2]
     y = (h - (bottom - top)) // 2 - top

@@ -60,9 +60,31 @@ public:
         shown << (byDefault == Answer::No ? "question,Nein|" : "question|") + title + u'|' + text;
         return answer;
     }
+    QString saveFileName(const QString &title, const QString &suggested) override
+    {
+        shown << "save|" + title + u'|' + suggested;
+        return chosenFile;
+    }
+    std::unique_ptr<Progress> progress(const QString &, int steps) override
+    {
+        struct Steps : Progress {
+            Steps(FakeDialogs &dialogs, int steps) : dialogs(dialogs), steps(steps) {}
+            bool next(int step, const QString &text) override
+            {
+                dialogs.steps << QStringLiteral("%1/%2 %3").arg(step).arg(steps).arg(text);
+                return step != dialogs.cancelAtStep;
+            }
+            FakeDialogs &dialogs;
+            int steps;
+        };
+        return std::make_unique<Steps>(*this, steps);
+    }
     QStringList shown;
     bool answer = true;
     std::function<void()> whileShown; // what happens while the next information box is open
+    QString chosenFile;               // what the save dialog returns
+    QStringList steps;                // "step/steps text" of every progress step
+    int cancelAtStep = -1;            // the step at which the user cancels
 };
 
 // Returns at once; `during` stands for whatever the user does while the program waits.

@@ -22,3 +22,13 @@ inline QString writeBytes(const QString &path, const QByteArray &content)
         qFatal("cannot write %s", qPrintable(path));
     return path;
 }
+
+// What a program writes to its standard output; a test whose tool fails stops.
+inline QString run(const QString &program, const QStringList &arguments)
+{
+    QProcess process;
+    process.start(program, arguments);
+    if (!process.waitForFinished(60000) || process.exitCode() != 0)
+        qFatal("%s failed: %s", qPrintable(program), process.readAllStandardError().constData());
+    return QString::fromUtf8(process.readAllStandardOutput());
+}

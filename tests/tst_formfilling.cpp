@@ -5,7 +5,6 @@
 #include "windowfixture.h"
 
 #include <QAction>
-#include <QProcess>
 #include <QRegularExpression>
 
 using FormFiller::Failure;
@@ -14,15 +13,6 @@ namespace
 {
 
 const QString sheet = QStringLiteral("5 Preisangaben");
-
-QString run(const QString &program, const QStringList &arguments)
-{
-    QProcess process;
-    process.start(program, arguments);
-    if (!process.waitForFinished(60000) || process.exitCode() != 0)
-        qFatal("%s failed: %s", qPrintable(program), process.readAllStandardError().constData());
-    return QString::fromUtf8(process.readAllStandardOutput());
-}
 
 QByteArray sampleFdf(const QString &docName, const MasterData &data = {})
 {

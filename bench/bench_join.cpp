@@ -1,0 +1,162 @@
+// The application as one PDF file: the twelve sample sheets, all completed, with prices and a
+// name beyond Windows-1252. Times the click (every sheet filled, then joined and written) and
+// the joining alone; then, each as a process of its own on the same filled copies, the join
+// against `qpdf --empty --pages … --` and `pdftk … cat`: wall time and peak memory.
+//   bench_join [ROUNDS]           (bench_join join OUT COPIES… is the join as a process;
+//                                 the memory comes from GNU time, /usr/bin/time)
+#include "app/clicklabel.h"
+#include "app/frmmain.h"
+#include "pdf/applicationpdf.h"
+#include "platform/delay.h"
+#include "platform/postedkeyboard.h"
+#include "platform/shell.h"
+#include "quietdialogs.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QLineEdit>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <cstdio>
+
+namespace
+{
+
+class TakingShell : public Shell
+{
+public:
+    int open(const QString &) override { return 42; }
+    bool canOpen(const QString &) override { return true; }
+    void print(const QString &, std::function<void(const QString &)> done) override { done({}); }
+};
+
+class NoDelay : public Delay
+{
+public:
+    void wait(int) override {}
+};
+
+double medianMilliseconds(int rounds, const std::function<void()> &work)
+{
+    QList<qint64> times;
+    for (int i = 0; i < rounds; ++i) {
+        QElapsedTimer timer;
+        timer.start();
+        work();
+        times << timer.nsecsElapsed();
+    }
+    std::sort(times.begin(), times.end());
+    return times[times.size() / 2] / 1e6;
+}
+
+// Runs `arguments` as a process; its wall time in ms and its peak memory in kB, as GNU time
+// tells it (a process's own count would include what its parent had before it started).
+std::pair<double, long> measured(const QStringList &arguments)
+{
+    QProcess process;
+    QElapsedTimer timer;
+    timer.start();
+    process.start(QStringLiteral("/usr/bin/time"), QStringList{QStringLiteral("-f%M")} + arguments);
+    if (!process.waitForFinished(600000) || process.exitCode() != 0)
+        return {-1, -1};
+    const double ms = timer.nsecsElapsed() / 1e6;
+    const QList<QByteArray> lines = process.readAllStandardError().trimmed().split('\n');
+    return {ms, lines.last().toLong()};
+}
+
+int join(const QStringList &arguments)
+{
+    ApplicationPdf pdf(QStringLiteral("Antrag"), QString());
+    for (const QString &copy : arguments.mid(1)) {
+        if (!pdf.add(QStringLiteral("Teil"), copy, copy).isEmpty())
+            return 1;
+    }
+    return pdf.write(arguments[0]).isEmpty() ? 0 : 1;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    if (argc > 2 && qstrcmp(argv[1], "join") == 0) {
+        QStringList files;
+        for (int i = 2; i < argc; ++i)
+            files << QFile::decodeName(argv[i]);
+        return join(files);
+    }
+    QApplication app(argc, argv);
+    const int rounds = argc > 1 ? QString::fromLocal8Bit(argv[1]).toInt() : 20;
+
+    QTemporaryDir folder;
+    const QDir program(QStringLiteral(VRA_SOURCE_DIR "/program"));
+    for (const QString &file : program.entryList(QDir::Files))
+        QFile::copy(program.filePath(file), folder.filePath(file));
+    const QString output = folder.filePath(QStringLiteral("Antrag.pdf"));
+
+    TakingShell shell;
+    QuietDialogs dialogs(true, output);
+    NoDelay delay;
+    PostedKeyboard keyboard;
+    frmMain w(ProgramFolders(folder.path()), Platform{shell, dialogs, delay, keyboard});
+    w.Form_Load();
+    w.AName->setText(QStringLiteral("Łódź Kovač Groß (Wien)"));
+    for (int i = 1; i <= 9; ++i) {
+        w.txtMenge[i]->setText(QString::number(i * 10));
+        w.txtMengenart[i]->setText(QStringLiteral("Stück"));
+        w.txtFAP[i]->setText(QStringLiteral("1.234,50"));
+    }
+    QString completed = QStringLiteral(",");
+    for (int n = 1; n <= w.sheetCount; ++n)
+        completed += QStringLiteral("%1,,").arg(n);
+    w.Bearbeitet->setText(completed);
+    w.RefreshMarks();
+
+    const double click = medianMilliseconds(rounds, [&] { w.Label15_Click(); });
+    if (!dialogs.warnings.isEmpty()) {
+        std::printf("failed: %s\n", qPrintable(dialogs.warnings.constFirst()));
+        return 1;
+    }
+    QStringList copies;
+    qint64 copiesSize = 0;
+    for (int n = 1; n <= w.sheetCount; ++n) {
+        copies << folder.filePath(
+            QStringLiteral("ausgefuellt/%1.pdf").arg(w.lblFormblatt[n]->text()));
+        copiesSize += QFileInfo(copies.constLast()).size();
+    }
+    const double joinOnly = medianMilliseconds(rounds, [&] { join(QStringList(output) + copies); });
+    std::printf("%d sheets, copies %lld kB together\n", int(copies.size()), copiesSize >> 10);
+    std::printf("click, every sheet filled, joined, written: %7.1f ms\n", click);
+    std::printf("joining the filled copies alone:            %7.1f ms, %lld kB written\n", joinOnly,
+                QFileInfo(output).size() >> 10);
+
+    std::printf("as processes on the same copies, median of %d:\n", std::max(1, rounds / 4));
+    const QString qpdfOut = folder.filePath(QStringLiteral("qpdf.pdf"));
+    const QString pdftkOut = folder.filePath(QStringLiteral("pdftk.pdf"));
+    const struct {
+        const char *name;
+        QStringList command;
+        QString file;
+    } contenders[] = {
+        {"this join", QStringList{app.applicationFilePath(), "join", output} + copies, output},
+        {"qpdf --empty --pages",
+         QStringList{"qpdf", "--empty", "--pages"} + copies + QStringList{"--", qpdfOut}, qpdfOut},
+        {"pdftk cat", QStringList{"pdftk"} + copies + QStringList{"cat", "output", pdftkOut},
+         pdftkOut},
+    };
+    for (const auto &c : contenders) {
+        if (QStandardPaths::findExecutable(c.command[0]).isEmpty())
+            continue;
+        QList<std::pair<double, long>> runs;
+        for (int i = 0; i < std::max(1, rounds / 4); ++i)
+            runs << measured(c.command);
+        std::sort(runs.begin(), runs.end());
+        const auto [ms, kb] = runs[runs.size() / 2];
+        std::printf("  %-22s %7.1f ms, %7ld kB peak, %5lld kB written\n", c.name, ms, kb,
+                    QFileInfo(c.file).size() >> 10);
+    }
+    return 0;
+}

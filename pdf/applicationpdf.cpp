@@ -1,0 +1,275 @@
+#include "applicationpdf.h"
+
+#include "platform/atomicfile.h"
+
+#include <QCryptographicHash>
+#include <QFile>
+#include <QHash>
+#include <QList>
+
+// Build against the std::shared_ptr API of qpdf, without the old PointerHolder.
+#define POINTERHOLDER_TRANSITION 4
+#include <qpdf/Buffer.hh>
+#include <qpdf/QPDF.hh>
+#include <qpdf/QPDFAcroFormDocumentHelper.hh>
+#include <qpdf/QPDFExc.hh>
+#include <qpdf/QPDFPageDocumentHelper.hh>
+#include <qpdf/QPDFWriter.hh>
+#include <qpdf/QUtil.hh>
+
+namespace
+{
+
+using Object = QPDFObjectHandle;
+
+bool isName(Object object, const char *name)
+{
+    return object.isName() && object.getName() == name;
+}
+
+Object unicode(const QString &text)
+{
+    return Object::newUnicodeString(text.toStdString());
+}
+
+// A field whose appearance a viewer is asked to make anew, and that has none, gets the
+// plain one qpdf draws; every appearance already there is kept, as the filler or the
+// user's viewer drew it.
+void drawMissingAppearances(QPDF &pdf)
+{
+    QPDFAcroFormDocumentHelper form(pdf);
+    if (!form.getNeedAppearances())
+        return;
+    for (QPDFPageObjectHelper page : QPDFPageDocumentHelper(pdf).getAllPages()) {
+        for (QPDFAnnotationObjectHelper widget : form.getWidgetAnnotationsForPage(page)) {
+            if (!widget.getAppearanceStream("/N").isStream())
+                form.getFieldForAnnotation(widget).generateAppearance(widget);
+        }
+    }
+    form.setNeedAppearances(false);
+}
+
+// What remains of a page's annotations once its fields are part of it: no widget of the
+// form that is gone, nothing that runs when the page opens or a link is clicked.
+void keepInert(QPDFPageObjectHelper page)
+{
+    Object dictionary = page.getObjectHandle();
+    dictionary.removeKey("/AA");
+    // The structure tree they point into stays behind with the sheet's catalog.
+    dictionary.removeKey("/StructParents");
+    Object annotations = dictionary.getKey("/Annots");
+    Object kept = Object::newArray();
+    if (annotations.isArray()) {
+        for (Object annotation : annotations.aitems()) {
+            if (!annotation.isDictionary() || isName(annotation.getKey("/Subtype"), "/Widget"))
+                continue;
+            annotation.removeKey("/AA");
+            // A link may go to a web address or a page, and do nothing more.
+            Object action = annotation.getKey("/A");
+            if (action.isDictionary() &&
+                (!(isName(action.getKey("/S"), "/URI") || isName(action.getKey("/S"), "/GoTo")) ||
+                 action.hasKey("/Next")))
+                annotation.removeKey("/A");
+            kept.appendItem(annotation);
+        }
+    }
+    if (kept.getArrayNItems() > 0)
+        dictionary.replaceKey("/Annots", kept);
+    else
+        dictionary.removeKey("/Annots");
+}
+
+// The copies of the sheets embed the fonts they need each, often the same ones: a font
+// program or character map that is alike to one before is written only once.
+void shareFontData(QPDF &pdf)
+{
+    QHash<QByteArray, Object> seen;
+    const auto shared = [&seen](Object stream) {
+        const std::shared_ptr<Buffer> data = stream.getRawStreamData();
+        const QByteArray key =
+            QCryptographicHash::hash(QByteArrayView(data->getBuffer(), qsizetype(data->getSize())),
+                                     QCryptographicHash::Sha256) +
+            QByteArray::fromStdString(stream.getDict().unparse());
+        return *seen.insert(key, seen.value(key, stream));
+    };
+    for (Object object : pdf.getAllObjects()) {
+        for (const char *key : {"/FontFile", "/FontFile2", "/FontFile3", "/ToUnicode"}) {
+            if (object.isDictionary() && object.getKey(key).isStream())
+                object.replaceKey(key, shared(object.getKey(key)));
+        }
+    }
+}
+
+Object outlineItem(QPDF &pdf, const QString &title, Object page)
+{
+    Object item = pdf.makeIndirectObject(Object::newDictionary());
+    item.replaceKey("/Title", unicode(title));
+    item.replaceKey("/Dest", Object::newArray({page, Object::newName("/Fit")}));
+    return item;
+}
+
+// Hangs `items` below `parent`, shown open; `count` is how many entries that shows.
+void linkChildren(Object parent, const QList<Object> &items, int count)
+{
+    for (qsizetype i = 0; i < items.size(); ++i) {
+        Object item = items[i];
+        item.replaceKey("/Parent", parent);
+        if (i > 0)
+            item.replaceKey("/Prev", items[i - 1]);
+        if (i + 1 < items.size())
+            item.replaceKey("/Next", items[i + 1]);
+    }
+    parent.replaceKey("/First", items.front());
+    parent.replaceKey("/Last", items.back());
+    parent.replaceKey("/Count", Object::newInteger(count));
+}
+
+} // namespace
+
+struct ApplicationPdf::Joined {
+    struct Sheet {
+        QString part;
+        QString name;
+        Object firstPage;
+    };
+
+    QPDF pdf;
+    QList<Sheet> sheets;
+    PDFVersion version{1, 4};
+    QString title;
+    QString author;
+
+    void addOutline()
+    {
+        if (sheets.isEmpty())
+            return;
+        Object outlines = pdf.makeIndirectObject(Object::parse("<< /Type /Outlines >>"));
+        QList<Object> parts;
+        QList<Object> inPart;
+        for (qsizetype i = 0; i < sheets.size(); ++i) {
+            const Sheet &sheet = sheets[i];
+            if (i == 0 || sheet.part != sheets[i - 1].part)
+                parts.append(outlineItem(pdf, sheet.part, sheet.firstPage));
+            inPart.append(outlineItem(pdf, sheet.name, sheet.firstPage));
+            if (i + 1 == sheets.size() || sheets[i + 1].part != sheet.part) {
+                linkChildren(parts.back(), inPart, int(inPart.size()));
+                inPart.clear();
+            }
+        }
+        linkChildren(outlines, parts, int(parts.size() + sheets.size()));
+        Object root = pdf.getRoot();
+        root.replaceKey("/Outlines", outlines);
+        root.replaceKey("/PageMode", Object::newName("/UseOutlines"));
+    }
+
+    void describe()
+    {
+        Object root = pdf.getRoot();
+        // Numbered 1, 2, 3 … over the whole file, whatever labels the sheets had.
+        root.replaceKey("/PageLabels", Object::parse("<< /Nums [ 0 << /S /D >> ] >>"));
+        root.replaceKey("/ViewerPreferences", Object::parse("<< /DisplayDocTitle true >>"));
+        root.replaceKey("/Lang", unicode(QStringLiteral("de")));
+        Object info = pdf.makeIndirectObject(Object::newDictionary());
+        info.replaceKey("/Title", unicode(title));
+        if (!author.isEmpty())
+            info.replaceKey("/Author", unicode(author));
+        info.replaceKey("/Creator", unicode(QStringLiteral("Antragstellung - Versanta")));
+        info.replaceKey("/CreationDate", Object::newString(QUtil::qpdf_time_to_pdf_time(
+                                             QUtil::get_current_qpdf_time())));
+        pdf.getTrailer().replaceKey("/Info", info);
+    }
+};
+
+ApplicationPdf::ApplicationPdf(const QString &title, const QString &author)
+    : joined_(std::make_unique<Joined>())
+{
+    joined_->pdf.emptyPDF();
+    joined_->title = title;
+    joined_->author = author;
+}
+
+ApplicationPdf::~ApplicationPdf() = default;
+
+QString ApplicationPdf::add(const QString &part, const QString &sheet, const QString &file)
+{
+    QFile input(file);
+    if (!input.open(QIODevice::ReadOnly))
+        return QStringLiteral("Die ausgefüllte Kopie des Formblatts „%1“ kann nicht gelesen "
+                              "werden: %2: %3")
+            .arg(sheet, file, input.errorString());
+    const QByteArray bytes = input.readAll();
+    try {
+        QPDF copy;
+        copy.setSuppressWarnings(true);
+        // The pages' data are copied at once, so the sheet's file is read no more.
+        copy.setImmediateCopyFrom(true);
+        const std::string description = QFile::encodeName(file).toStdString();
+        copy.processMemoryFile(description.c_str(), bytes.constData(), size_t(bytes.size()));
+        drawMissingAppearances(copy);
+        QPDFPageDocumentHelper pages(copy);
+        pages.pushInheritedAttributesToPage();
+        pages.flattenAnnotations();
+        QPDFPageDocumentHelper joinedPages(joined_->pdf);
+        const size_t before = joinedPages.getAllPages().size();
+        for (QPDFPageObjectHelper page : pages.getAllPages()) {
+            keepInert(page);
+            joinedPages.addPage(page, false);
+        }
+        const std::vector<QPDFPageObjectHelper> all = joinedPages.getAllPages();
+        if (all.size() > before)
+            joined_->sheets.append({part, sheet, all[before].getObjectHandle()});
+        joined_->version.updateIfGreater(copy.getVersionAsPDFVersion());
+    } catch (const std::exception &e) {
+        const auto *qpdfError = dynamic_cast<const QPDFExc *>(&e);
+        if (qpdfError && qpdfError->getErrorCode() == qpdf_e_password)
+            return QStringLiteral("Die ausgefüllte Kopie des Formblatts „%1“ ist mit einem "
+                                  "Kennwort geschützt: %2")
+                .arg(sheet, file);
+        return QStringLiteral("Die ausgefüllte Kopie des Formblatts „%1“ ist beschädigt: %2")
+            .arg(sheet, QString::fromLocal8Bit(e.what()));
+    }
+    return QString();
+}
+
+QString ApplicationPdf::write(const QString &path)
+{
+    QByteArray bytes;
+    try {
+        shareFontData(joined_->pdf);
+        joined_->addOutline();
+        joined_->describe();
+        QPDFWriter writer(joined_->pdf);
+        writer.setOutputMemory();
+        // The sheets' streams go in as they are; only those stored unpacked are packed.
+        writer.setDecodeLevel(qpdf_dl_none);
+        writer.setCompressStreams(true);
+        writer.setObjectStreamMode(qpdf_o_generate);
+        writer.setMinimumPDFVersion(joined_->version);
+        writer.write();
+        const auto buffer = writer.getBufferSharedPointer();
+        bytes = QByteArray(reinterpret_cast<const char *>(buffer->getBuffer()),
+                           qsizetype(buffer->getSize()));
+    } catch (const std::exception &e) {
+        return path + QStringLiteral(": ") + QString::fromLocal8Bit(e.what());
+    }
+    return AtomicFile::write(path, bytes);
+}
+
+QString ApplicationPdf::fileName(const QString &title, const QString &applicant)
+{
+    QString name = title.simplified();
+    if (!applicant.simplified().isEmpty())
+        name += QStringLiteral(" - ") + applicant.simplified();
+    // What one desktop's file system or another refuses becomes "_".
+    static const QString refused = QStringLiteral("\\/:*?\"<>|");
+    for (QChar &c : name) {
+        if (c.category() == QChar::Other_Control || refused.contains(c))
+            c = u'_';
+    }
+    // File systems take 255 bytes at most; Windows drops trailing dots and blanks.
+    while (name.toUtf8().size() > 200)
+        name.chop(name.back().isLowSurrogate() ? 2 : 1);
+    while (name.endsWith(u'.') || name.endsWith(u' '))
+        name.chop(1);
+    return (name.isEmpty() ? QStringLiteral("Antrag") : name) + QStringLiteral(".pdf");
+}
