@@ -175,8 +175,9 @@ private slots:
         QCOMPARE(readBytes(dir.filePath("form.pdf")), pdf);
     }
 
-    // The copy is the user's working document: a later click and a print run fill anew only the
-    // master data and keep what was entered by hand; starting afresh keeps the old copy aside.
+    // The copy is the user's working document: a later click, a print run and the one file to
+    // submit fill anew only the master data and keep what was entered by hand; starting afresh
+    // keeps the old copy aside.
     void handEntriesSurvive()
     {
         WindowFixture f;
@@ -197,6 +198,11 @@ private slots:
         QCOMPARE(fields(copy).value("Einheitspreis 1"), QStringLiteral("von Hand"));
         QCOMPARE(fields(copy).value("Antragsteller"), QStringLiteral("Dritter Name"));
         QCOMPARE(f.dialogs.shown.size(), 1); // the print question
+        // The one file to submit holds them too.
+        f.dialogs.chosenFile = f.path("Antrag.pdf");
+        w.Label15_Click();
+        const QString joined = run("pdftotext", {f.path("Antrag.pdf"), "-"});
+        QVERIFY(joined.contains("von Hand") && joined.contains("Dritter Name"));
 
         f.dialogs.answer = false;
         w.lblFormblatt[5]->actions().first()->trigger();
