@@ -3,6 +3,7 @@
 #include "windowfixture.h"
 
 #include <QAccessible>
+#include <QApplication>
 #include <QDir>
 #include <QLabel>
 #include <QTextDocument>
@@ -76,12 +77,68 @@ private slots:
         QAccessibleInterface *mark = reader(w.imgRead[1]);
         QCOMPARE(mark->text(QAccessible::Name), QStringLiteral("„Erstes Blatt“ offen"));
         sheet->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
-        QCOMPARE(mark->text(QAccessible::Name), QStringLiteral("„Erstes Blatt“ fertiggestellt"));
+        QTRY_COMPARE(mark->text(QAccessible::Name),
+                     QStringLiteral("„Erstes Blatt“ fertiggestellt"));
         mark->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
-        QCOMPARE(w.imgRead[1]->Tag, QString());
+        QTRY_COMPARE(w.imgRead[1]->Tag, QString());
         clickOn(w.Label5);
         QCOMPARE(f.dialogs.shown, QStringList({"information|VRA - Antrag C|Es wurden noch keine "
                                                "Anträge fertiggestellt!"}));
+    }
+
+    // Without a mouse: from a field the keys choose the views, Tab walks the master data in
+    // their order and the part's marks and sheets as they show, Enter and Space click them.
+    // A double- or triple-click opens a sheet once.
+    void keyboardAndDoubleClicks()
+    {
+        WindowFixture f;
+        frmMain &w = open(f, twoTabs);
+        w.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        // A key to the widget with the focus; the name of the one that has it afterwards.
+        const auto press = [](int key, Qt::KeyboardModifiers modifiers = {}) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key(key), modifiers);
+            return QApplication::focusWidget()->objectName();
+        };
+        const auto walk = [&press](int stops) {
+            QStringList names;
+            while (names.size() < stops)
+                names << press(Qt::Key_Tab);
+            return names;
+        };
+        press(Qt::Key_2, Qt::AltModifier);
+        QStringList fields;
+        for (int n : {1, 2, 3, 7, 8, 9, 4, 5, 6}) {
+            for (const char *field : {"txtMenge(%1)", "txtMengenart(%1)", "txtFAP(%1)"})
+                fields << QString::fromLatin1(field).arg(n);
+        }
+        w.txtMenge[1]->setFocus();
+        QCOMPARE(walk(29), fields.mid(1) << "AName"
+                                         << "qt_tabwidget_tabbar" << fields[0]);
+        press(Qt::Key_3, Qt::AltModifier);
+        QCOMPARE(walk(6), QStringList({"qt_tabwidget_tabbar", "", "imgRead(1)", "lblFormblatt(1)",
+                                       "imgRead(2)", "lblFormblatt(2)"}));
+        press(Qt::Key_Return);
+        QCOMPARE(w.Bearbeitet->text(), QStringLiteral(",,2,"));
+        QCOMPARE(press(Qt::Key_Backtab, Qt::ShiftModifier), QStringLiteral("imgRead(2)"));
+        press(Qt::Key_Space);
+        QCOMPARE(w.Bearbeitet->text(), QStringLiteral(","));
+        // The parts offered, round the end.
+        for (int part : {1, 0}) {
+            press(Qt::Key_PageDown, Qt::ControlModifier);
+            QCOMPARE(w.InhaltsV->Tab(), part);
+        }
+        QTest::mouseClick(w.lblFormblatt[1], Qt::LeftButton);
+        QTest::mouseDClick(w.lblFormblatt[1], Qt::LeftButton);
+        QTest::mouseRelease(w.lblFormblatt[1], Qt::LeftButton);
+        QTest::mouseClick(w.lblFormblatt[1], Qt::LeftButton);
+        QCOMPARE(f.shell.opened.size(), 2);
+        press(Qt::Key_1, Qt::AltModifier);
+        QVERIFY(w.StartS[1]->isVisible());
+        press(Qt::Key_P, Qt::ControlModifier);
+        QVERIFY(f.dialogs.shown.last().startsWith("question"));
+        QTest::keyClick(w.AName, Qt::Key_Q, Qt::ControlModifier);
+        QVERIFY(!w.isVisible());
     }
 
     // Names come from a file: markup in them is shown as it stands, in the label and its tip;
@@ -191,12 +248,14 @@ private slots:
         QVERIFY(readBytes(filled(f, 5)).contains("(Zweite Fassung)"));
     }
 
-    // During a wait the user's closes and a second run are refused; the system's close, even
-    // while a refusal is on screen, saves and ends the run.
+    // During a wait the user's closes and a second run are refused, by mouse and by key; the
+    // system's close, even while a refusal is on screen, saves and ends the run.
     void closesDuringTheRun()
     {
         WindowFixture f;
         frmMain &w = printable(f, {1, 2, 3});
+        w.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
         f.delay.during = [&] {
             QVERIFY(!w.close());
             if (f.delay.waits.size() == 2)
@@ -205,11 +264,13 @@ private slots:
                 };
             clickOn(w.Label6);
             clickOn(w.Label5);
+            QTest::keyClick(w.AName, Qt::Key_Q, Qt::ControlModifier);
+            QTest::keyClick(w.AName, Qt::Key_P, Qt::ControlModifier);
         };
         clickOn(w.Label5);
         QCOMPARE(f.dialogs.shown.count("information|VRA - Antrag A|Der Druck ist noch nicht "
                                        "fertiggestellt!"),
-                 4);
+                 6);
         QCOMPARE(f.shell.printed.size(), 2);
         QVERIFY(f.readFile("vra.prop").contains("bear=,,1,,2,,3,\r\n"));
     }
