@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QLabel>
+#include <QSignalSpy>
 #include <QTextDocument>
 
 const QByteArray twoTabs = "[ANTRAG]\r\nTabs=2\r\nAntrag=c\r\n"
@@ -123,11 +124,13 @@ private slots:
         QCOMPARE(press(Qt::Key_Backtab, Qt::ShiftModifier), QStringLiteral("imgRead(2)"));
         press(Qt::Key_Space);
         QCOMPARE(w.Bearbeitet->text(), QStringLiteral(","));
-        // The parts offered, round the end.
-        for (int part : {1, 0}) {
-            press(Qt::Key_PageDown, Qt::ControlModifier);
+        // The parts offered, round the end; the focus goes along into the part shown, straight.
+        QSignalSpy moves(qApp, &QApplication::focusChanged);
+        for (const auto &[part, focus] : {std::pair(1, ""), std::pair(0, "imgRead(2)")}) {
+            QCOMPARE(press(Qt::Key_PageDown, Qt::ControlModifier), QLatin1String(focus));
             QCOMPARE(w.InhaltsV->Tab(), part);
         }
+        QCOMPARE(moves.size(), 2);
         QTest::mouseClick(w.lblFormblatt[1], Qt::LeftButton);
         QTest::mouseDClick(w.lblFormblatt[1], Qt::LeftButton);
         QTest::mouseRelease(w.lblFormblatt[1], Qt::LeftButton);
