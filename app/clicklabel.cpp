@@ -69,9 +69,19 @@ void ClickLabel::keyPressEvent(QKeyEvent *event)
         return;
     }
     event->accept();
-    // A held key clicks once.
-    if (!event->isAutoRepeat())
+    // A held key clicks once. X11 does not mark all its repeats: a press that follows the
+    // release of the same key at once is one too, as no finger is that quick.
+    const bool repeat = event->isAutoRepeat() || (event->key() == releasedKey_ &&
+                                                  released_.isValid() && released_.elapsed() < 30);
+    if (!repeat)
         emit clicked();
+}
+
+void ClickLabel::keyReleaseEvent(QKeyEvent *event)
+{
+    releasedKey_ = event->key();
+    released_.start();
+    QLabel::keyReleaseEvent(event);
 }
 
 // The frame lies around the control, not on it: a mark is a picture of a few pixels.

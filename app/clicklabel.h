@@ -2,6 +2,7 @@
 
 #include <QAccessible>
 #include <QDeadlineTimer>
+#include <QElapsedTimer>
 #include <QKeySequence>
 #include <QLabel>
 
@@ -39,12 +40,15 @@ protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
+    void keyReleaseEvent(QKeyEvent *event) override;
     void focusInEvent(QFocusEvent *event) override;
     void focusOutEvent(QFocusEvent *event) override;
 
 private:
     bool pressed_ = false;
     QDeadlineTimer tripleClick_; // a press before it ends is the third of a triple-click
+    int releasedKey_ = 0;        // the last key released, and when
+    QElapsedTimer released_;
     QAccessible::Role accessibleRole_ = QAccessible::Graphic;
     QKeySequence shortcut_;
     QFrame *focusFrame_ = nullptr;
