@@ -3,9 +3,31 @@
 #include "accessibility.h"
 
 #include <QApplication>
-#include <QFrame>
+#include <QFocusFrame>
 #include <QKeyEvent>
+#include <QPainter>
 #include <QShortcut>
+
+namespace
+{
+
+// A ring in the highlight colour, the same in every style. Screen readers pass over focus
+// frames, as they should over this one.
+class FocusRing : public QFocusFrame
+{
+public:
+    using QFocusFrame::QFocusFrame;
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        QPainter painter(this);
+        painter.setPen(QPen(palette().color(QPalette::Highlight), 2));
+        painter.drawRect(QRectF(rect()).adjusted(1, 1, -1, -1));
+    }
+};
+
+} // namespace
 
 ClickLabel::ClickLabel(QWidget *parent) : QLabel(parent)
 {
@@ -88,15 +110,8 @@ void ClickLabel::keyReleaseEvent(QKeyEvent *event)
 void ClickLabel::focusInEvent(QFocusEvent *event)
 {
     QLabel::focusInEvent(event);
-    if (!focusFrame_) {
-        focusFrame_ = new QFrame(parentWidget());
-        focusFrame_->setFrameStyle(QFrame::Box | QFrame::Plain);
-        focusFrame_->setLineWidth(2);
-        QPalette p = focusFrame_->palette();
-        p.setColor(QPalette::WindowText, p.color(QPalette::Highlight));
-        focusFrame_->setPalette(p);
-        focusFrame_->setAttribute(Qt::WA_TransparentForMouseEvents);
-    }
+    if (!focusFrame_)
+        focusFrame_ = new FocusRing(parentWidget());
     focusFrame_->setGeometry(geometry().adjusted(-3, -3, 3, 3));
     focusFrame_->raise();
     focusFrame_->show();

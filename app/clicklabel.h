@@ -6,8 +6,6 @@
 #include <QKeySequence>
 #include <QLabel>
 
-class QFrame;
-
 // A label or image that reports a click: the press and release of the left button on it, a
 // double- or triple-click counting once. Given the keyboard focus, Enter and Space click it.
 class ClickLabel : public QLabel
@@ -51,5 +49,5 @@ private:
     QElapsedTimer released_;
     QAccessible::Role accessibleRole_ = QAccessible::Graphic;
     QKeySequence shortcut_;
-    QFrame *focusFrame_ = nullptr;
+    QWidget *focusFrame_ = nullptr;
 };
