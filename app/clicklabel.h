@@ -22,8 +22,8 @@ public:
     QAccessible::Role accessibleRole() const { return accessibleRole_; }
     void setAccessibleRole(QAccessible::Role role) { accessibleRole_ = role; }
 
-    // A key that clicks it wherever the focus is in its window; the tool tip and the
-    // description for screen readers name it after the accessible name.
+    // A key that clicks it wherever the focus is in its window. The tool tip gives the
+    // accessible name, set before, and the key; the description for screen readers the key.
     void setShortcut(const QKeySequence &key);
     QKeySequence shortcut() const { return shortcut_; }
 
