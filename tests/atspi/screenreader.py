@@ -5,7 +5,7 @@
 #
 # Usage: dbus-run-session -- tests/atspi/screenreader.py BUILD/program
 # It makes an X display, a window manager and a desktop of its own (a PDF "viewer" that
-# only notes what it is given), and runs a copy of the program folder.
+# only notes what it is given), runs a copy of the program folder and types with xdotool.
 import os
 import shutil
 import subprocess
