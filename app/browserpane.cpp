@@ -46,8 +46,12 @@ void BrowserPane::load()
     const QFileInfo page(location_);
     if (page.isFile() && page.isReadable()) {
         browser_->setSource(QUrl::fromLocalFile(location_));
-        return;
+    } else {
+        browser_->setHtml(QStringLiteral("<title>Seite nicht gefunden</title>"
+                                         "<p>Die Seite <b>%1</b> konnte nicht geladen werden.</p>")
+                              .arg(location_.toHtmlEscaped()));
     }
-    browser_->setHtml(QStringLiteral("<p>Die Seite <b>%1</b> konnte nicht geladen werden.</p>")
-                          .arg(location_.toHtmlEscaped()));
+    // A screen reader names the page as its title does, or by its file without one.
+    const QString title = browser_->documentTitle();
+    setAccessibleName(title.isEmpty() ? page.fileName() : title);
 }

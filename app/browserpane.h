@@ -4,9 +4,9 @@
 
 class QTextBrowser;
 
-// The pane that shows one of the program's HTML pages. The browser behind it is made when the
-// pane is first shown, so panes of tabs never opened cost nothing; pages load after the
-// current event, as navigation does.
+// The pane that shows one of the program's HTML pages, a document named by the page's title.
+// The browser behind it is made when the pane is first shown, so panes of tabs never opened
+// cost nothing; pages load after the current event, as navigation does.
 class BrowserPane : public QWidget
 {
     Q_OBJECT

@@ -1,6 +1,7 @@
 // Start-up and shutdown of the window.
 #include "frmmain.h"
 
+#include "accessibility.h"
 #include "browserpane.h"
 #include "clicklabel.h"
 #include "documents/sheetfile.h"
@@ -16,6 +17,7 @@
 frmMain::frmMain(const ProgramFolders &folders, const Platform &platform, QWidget *parent)
     : QWidget(parent), folders_(folders), platform_(platform), title_(QStringLiteral("VRA"))
 {
+    installAccessibility();
     createControls();
     connect(InhaltsV, &TabControl::Click, this, &frmMain::InhaltsV_Click);
     connect(Label7, &ClickLabel::clicked, this, &frmMain::Label7_Click);
@@ -25,6 +27,7 @@ frmMain::frmMain(const ProgramFolders &folders, const Platform &platform, QWidge
     connect(Label6, &ClickLabel::clicked, this, &frmMain::Label6_Click);
     connect(Label15, &ClickLabel::clicked, this, &frmMain::Label15_Click);
     watchEntryFields();
+    assignKeys();
 }
 
 QString frmMain::formName(const QString &caption) const

@@ -148,6 +148,7 @@ private:
     void createApplicationView();
     void createMasterDataView();
     void createNavigation();
+    void assignKeys();
     void applyDrawingOrder();
     void applyTabOrder();
     void addSheet(int tab, int position, const QString &name);

@@ -73,4 +73,9 @@ void frmMain::addSheet(int tab, int position, const QString &name)
     mark->show();
     connect(mark, &ClickLabel::clicked, this, [this, i] { imgRead_Click(i); });
     imgRead.append(mark);
+
+    // Stops of the Tab key after all others, row by row as they show: on the part that shows.
+    mark->setFocusPolicy(Qt::TabFocus);
+    label->setFocusPolicy(Qt::TabFocus);
+    tabOrder_ << mark << label;
 }

@@ -20,8 +20,10 @@ bool frmMain::focusNextPrevChild(bool next)
     QWidget *focus = QApplication::focusWidget();
     // Qt asks here when the page holding the focus is being hidden because the user chose
     // another page: that page takes the focus itself, and turning pages back would fight it.
-    if (focus && !focus->isVisible() && StammD->isVisible() && StammD->isAncestorOf(focus))
-        return true;
+    for (TabControl *tabs : {StammD, InhaltsV}) {
+        if (focus && !focus->isVisible() && tabs->isVisible() && tabs->isAncestorOf(focus))
+            return true;
+    }
     qsizetype at = tabOrder_.size();
     for (QWidget *w = focus; w && at == tabOrder_.size(); w = w->parentWidget())
         at = tabOrder_.contains(w) ? tabOrder_.indexOf(w) : tabOrder_.size();

@@ -2,6 +2,8 @@
 
 #include "twips.h"
 
+#include <QShortcut>
+
 TabControl::TabControl(const QStringList &captions, QWidget *parent)
     : QTabWidget(parent), tabs_(int(captions.size()))
 {
@@ -9,6 +11,23 @@ TabControl::TabControl(const QStringList &captions, QWidget *parent)
         addTab(new QWidget, caption);
     connect(this, &QTabWidget::currentChanged, this,
             [this](int index) { emit Click(std::exchange(current_, index)); });
+    // As in every tabbed dialog; only while the control shows.
+    for (const auto &[key, step] :
+         {std::pair(Qt::CTRL | Qt::Key_PageDown, 1), std::pair(Qt::CTRL | Qt::Key_PageUp, -1)})
+        connect(new QShortcut(key, this), &QShortcut::activated, this,
+                [this, step] { turnPage(step); });
+}
+
+void TabControl::turnPage(int step)
+{
+    const int n = count();
+    for (int i = 1; i < n; ++i) {
+        const int page = ((currentIndex() + step * i) % n + n) % n;
+        if (isTabVisible(page) && isTabEnabled(page)) {
+            setCurrentIndex(page);
+            return;
+        }
+    }
 }
 
 void TabControl::setTabs(int count)

@@ -33,6 +33,8 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
+    // To the next offered page for 1, the previous for -1, round the end.
+    void turnPage(int step);
     void applyAll();
     void apply(QWidget *member) const;
 

@@ -4,8 +4,10 @@
 #include "windowfixture.h"
 
 #include <QAccessible>
+#include <QApplication>
 #include <QDir>
 #include <QLabel>
+#include <QSignalSpy>
 #include <QTextDocument>
 
 const QByteArray twoTabs = "[ANTRAG]\r\nTabs=2\r\nAntrag=c\r\n"
@@ -18,8 +20,8 @@ class TestSheets : public QObject
     Q_OBJECT
 
 private:
-    // A shown application view over `ini`, with the template "/F (Antrag.pdf) f1a1" unless
-    // there is one, and a form for every sheet that has none.
+    // A shown and active application view over `ini`, with the template "/F (Antrag.pdf) f1a1"
+    // unless there is one, and a form for every sheet that has none.
     frmMain &open(WindowFixture &f, const QByteArray &ini)
     {
         if (!QFile::exists(f.path("antrag_.fdf")))
@@ -30,6 +32,9 @@ private:
                 f.writeFile(SheetFile::name(w.lblFormblatt[n]->text()), "%PDF-1.4\n");
         }
         w.Label4_Click();
+        w.activateWindow();
+        if (!QTest::qWaitForWindowActive(&w))
+            qFatal("window not active");
         return w;
     }
 
@@ -81,12 +86,62 @@ private slots:
         QAccessibleInterface *mark = reader(w.imgRead[1]);
         QCOMPARE(mark->text(QAccessible::Name), QStringLiteral("„Erstes Blatt“ offen"));
         sheet->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
-        QCOMPARE(mark->text(QAccessible::Name), QStringLiteral("„Erstes Blatt“ fertiggestellt"));
+        QTRY_COMPARE(mark->text(QAccessible::Name),
+                     QStringLiteral("„Erstes Blatt“ fertiggestellt"));
         mark->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
-        QCOMPARE(w.imgRead[1]->Tag, QString());
+        QTRY_COMPARE(w.imgRead[1]->Tag, QString());
         clickOn(w.Label5);
         QCOMPARE(f.dialogs.shown, QStringList({"information|VRA - Antrag C|Es wurden noch keine "
                                                "Anträge fertiggestellt!"}));
+    }
+
+    // Without a mouse: from a field the keys choose the views, Tab walks the master data in
+    // their order and the part's marks and sheets as they show, Enter and Space click them.
+    // A double- or triple-click opens a sheet once.
+    void keyboardAndDoubleClicks()
+    {
+        WindowFixture f;
+        frmMain &w = open(f, twoTabs);
+        // A key to the widget with the focus, `times` over; who has the focus after each.
+        const auto press = [](int key, Qt::KeyboardModifiers modifiers = {}, int times = 1) {
+            QStringList names;
+            while (names.size() < times) {
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key(key), modifiers);
+                names << QApplication::focusWidget()->objectName();
+            }
+            return names.join(u' ');
+        };
+        press(Qt::Key_2, Qt::AltModifier);
+        QStringList fields;
+        for (int n : {1, 2, 3, 7, 8, 9, 4, 5, 6})
+            for (const char *field : {"txtMenge(%1)", "txtMengenart(%1)", "txtFAP(%1)"})
+                fields << QString::fromLatin1(field).arg(n);
+        w.txtMenge[1]->setFocus();
+        QCOMPARE(press(Qt::Key_Tab, {}, 29),
+                 (fields.mid(1) << "AName qt_tabwidget_tabbar" << fields[0]).join(u' '));
+        press(Qt::Key_3, Qt::AltModifier);
+        QCOMPARE(press(Qt::Key_Tab, {}, 6), QStringLiteral("qt_tabwidget_tabbar  imgRead(1) "
+                                                           "lblFormblatt(1) imgRead(2) "
+                                                           "lblFormblatt(2)"));
+        press(Qt::Key_Return);
+        press(Qt::Key_Return); // at once again: a repeat that the display did not mark
+        QCOMPARE(w.Bearbeitet->text(), QStringLiteral(",,2,"));
+        QCOMPARE(press(Qt::Key_Backtab, Qt::ShiftModifier), QStringLiteral("imgRead(2)"));
+        press(Qt::Key_Space);
+        QCOMPARE(w.Bearbeitet->text(), QStringLiteral(","));
+        // The parts offered, round the end; the focus goes along into the part shown, straight.
+        QSignalSpy moves(qApp, &QApplication::focusChanged);
+        for (const char *focus : {"", "imgRead(2)"})
+            QCOMPARE(press(Qt::Key_PageDown, Qt::ControlModifier), QLatin1String(focus));
+        QCOMPARE(moves.size(), 2);
+        QTest::mouseClick(w.lblFormblatt[1], Qt::LeftButton);
+        QTest::mouseDClick(w.lblFormblatt[1], Qt::LeftButton);
+        QTest::mouseRelease(w.lblFormblatt[1], Qt::LeftButton);
+        QTest::mouseClick(w.lblFormblatt[1], Qt::LeftButton);
+        QCOMPARE(f.shell.opened.size(), 2);
+        press(Qt::Key_1, Qt::AltModifier);
+        press(Qt::Key_P, Qt::ControlModifier);
+        QVERIFY(w.StartS[1]->isVisible() && f.dialogs.shown.first().startsWith("question"));
     }
 
     // Names come from a file: markup in them is shown as it stands, in the label and its tip;
@@ -209,9 +264,9 @@ private slots:
         QVERIFY(readBytes(filled(f, 5)).contains("(Zweite Fassung)"));
     }
 
-    // During a wait the user's closes and a second run are refused; the system's close, even
-    // while a refusal is on screen, saves and ends the run. Once a run has ended, the window
-    // closes though the printer has not answered yet.
+    // During a wait the user's closes and a second run are refused, by mouse and by key; the
+    // system's close, even while a refusal is on screen, saves and ends the run. Once a run has
+    // ended, the window closes though the printer has not answered yet.
     void closesDuringTheRun()
     {
         WindowFixture f;
@@ -224,11 +279,13 @@ private slots:
                 };
             clickOn(w.Label6);
             clickOn(w.Label5);
+            QTest::keyClick(w.AName, Qt::Key_Q, Qt::ControlModifier);
+            QTest::keyClick(w.AName, Qt::Key_P, Qt::ControlModifier);
         };
         clickOn(w.Label5);
         QCOMPARE(f.dialogs.shown.count("information|VRA - Antrag A|Der Druck ist noch nicht "
                                        "fertiggestellt!"),
-                 4);
+                 6);
         QCOMPARE(f.shell.printed.size(), 2);
         QVERIFY(f.readFile("vra.prop").contains("bear=,,1,,2,,3,\r\n"));
 
