@@ -142,6 +142,8 @@ private slots:
         press(Qt::Key_1, Qt::AltModifier);
         press(Qt::Key_P, Qt::ControlModifier);
         QVERIFY(w.StartS[1]->isVisible() && f.dialogs.shown.first().startsWith("question"));
+        press(Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
+        QVERIFY(f.dialogs.shown.last().startsWith("save|"));
     }
 
     // Names come from a file: markup in them is shown as it stands, in the label and its tip;
