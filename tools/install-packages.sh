@@ -4,7 +4,8 @@
 set -euo pipefail
 
 run_packages=(g++ make cmake ninja-build pkg-config qt6-base-dev qt6-qpa-plugins libqpdf-dev
-    libglib2.0-dev libfontconfig-dev libfreetype-dev shared-mime-info fonts-liberation
+    libglib2.0-dev libfontconfig-dev libfreetype-dev libharfbuzz-dev libfribidi-dev
+    shared-mime-info fonts-liberation
     cups-client qt6-translations-l10n)
 test_packages=(pdftk poppler-utils qpdf cups printer-driver-cups-pdf desktop-file-utils appstream)
 fuzz_packages=(clang libclang-rt-14-dev)
