@@ -27,11 +27,15 @@ constexpr int flagFileSelect = 1 << 20;
 constexpr int flagComb = 1 << 24;
 constexpr int flagCombo = 1 << 17;
 
-// The value at a path of dictionary keys; null where a step is missing or no dictionary.
+// The value at a path of dictionary keys, through the dictionaries of streams; null where a
+// step is missing or no dictionary.
 Object at(Object object, std::initializer_list<const char *> keys)
 {
-    for (const char *key : keys)
+    for (const char *key : keys) {
+        if (object.isStream())
+            object = object.getDict();
         object = object.isDictionary() ? object.getKey(key) : Object::newNull();
+    }
     return object;
 }
 
@@ -163,7 +167,7 @@ AppearanceWriter::Setting AppearanceWriter::setting(QPDFFormFieldObjectHelper fi
         s.fontDictionary =
             at(dict, {"/AP", "/N", "/Resources", "/Font", pdfName(s.resource).c_str()});
     if (!s.fontDictionary.isDictionary()) {
-        if (standardFont_.isNull())
+        if (!standardFont_.isInitialized())
             standardFont_ = pdf_.makeIndirectObject(Object::parse(
                 "<< /Type /Font /Subtype /Type1 /BaseFont /Helvetica /Encoding /WinAnsiEncoding "
                 ">>"));

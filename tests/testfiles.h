@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <QStringEncoder>
 
 // A whole file's bytes; none when it cannot be read.
 inline QByteArray readBytes(const QString &path)
@@ -21,4 +22,11 @@ inline QString writeBytes(const QString &path, const QByteArray &content)
         file.write(content) != content.size())
         qFatal("cannot write %s", qPrintable(path));
     return path;
+}
+
+// A PDF text string in UTF-16 with its byte-order mark, as FDF data carry any letter.
+inline QByteArray pdfTextString(const QString &text)
+{
+    QStringEncoder utf16(QStringEncoder::Utf16BE);
+    return "<FEFF" + QByteArray(utf16.encode(text)).toHex() + '>';
 }

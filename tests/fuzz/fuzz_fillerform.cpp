@@ -3,18 +3,11 @@
 #include "fuzzinput.h"
 #include "pdf/formfiller.h"
 
-#include <QStringEncoder>
 #include <qpdf/QPDF.hh>
 #include <qpdf/QPDFAcroFormDocumentHelper.hh>
 
 namespace
 {
-
-QByteArray textString(const QString &text)
-{
-    QStringEncoder utf16(QStringEncoder::Utf16BE);
-    return "<FEFF" + QByteArray(utf16.encode(text)).toHex() + '>';
-}
 
 // The fields of a form the filler took, which it has checked for data that unpack too large.
 QStringList textFields(const QString &pdf)
@@ -56,7 +49,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     qsizetype i = 0;
     for (const QString &name : textFields(first.path))
         fields +=
-            "<< /T " + textString(name) + " /V " + textString(values[i++ % values.size()]) + " >> ";
+            "<< /T " + pdfTextString(name) + " /V " + pdfTextString(values[i++ % values.size()]) + " >> ";
     FormFiller::fill("%FDF-1.2\n1 0 obj\n<< /FDF << /F (form.pdf) /Fields [ " + fields +
                          "] >> >>\nendobj\n",
                      fuzzFolder().path(), fuzzFolder().filePath("aus"));
