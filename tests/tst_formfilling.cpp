@@ -6,6 +6,7 @@
 
 #include <QProcess>
 #include <QRegularExpression>
+#include <fontconfig/fontconfig.h>
 
 using FormFiller::Failure;
 
@@ -337,6 +338,25 @@ private slots:
             << fdf << readBytes(corpus + "expanding.pdf") << Failure::None;
         QTest::newRow("expanding objects")
             << fdf << readBytes(corpus + "expanding-objects.pdf") << Failure::FormTooLarge;
+        QTest::newRow("forbids filling")
+            << fdf << readBytes(corpus + "locked.pdf") << Failure::FormLocked;
+        // Fields no viewer could show, with values no one would type: filled all the same.
+        const QByteArray hostile = formData(
+            "Name=a" + QString(100000, QChar(0x301)) + ";PLZ=" + QString(50000, QChar(0x202E)) +
+            "12;Steuernummer=" + QString(100000, u'9') + ";Hoch=" + QString(100000, QChar(0x5D0)) +
+            ";Bemerkung=" + QString(50000, u'\n'));
+        const QByteArray fields = readBytes(corpus + "pdflib-fields.pdf");
+        const QList<std::pair<const char *, std::pair<QByteArray, QByteArray>>> damages = {
+            {"comb of no cells", {"/MaxLen 5", "/MaxLen 0"}},
+            {"comb of 100000 cells", {"/MaxLen 10", "/MaxLen 100000"}},
+            {"field of no size", {"49.5 759.5 350.5 780.5", "49.5 759.5 49.5 759.5"}},
+            {"field of negative size", {"49.5 709.5 150.5 730.5", "150.5 730.5 -49.5 -709.5"}},
+            {"turned 45 degrees", {"/R 90", "/R 45"}},
+            {"font size beyond any page", {"/Helvetica 10 Tf", "/Helvetica 1e300 Tf"}}};
+        for (const auto &[name, damage] : damages)
+            QTest::newRow(name) << hostile
+                                << QByteArray(fields).replace(damage.first, damage.second)
+                                << Failure::None;
     }
 
     void fillingFailures()
@@ -350,14 +370,47 @@ private slots:
         const FormFiller::Result filled = FormFiller::fill(fdf, dir.path(), dir.filePath("aus"));
         QCOMPARE(filled.failure, failure);
         QCOMPARE(filled.error.isEmpty(), failure == Failure::None);
+        if (failure == Failure::None)
+            run("qpdf", {"--check", filled.path});
         QCOMPARE(readBytes(dir.filePath("form.pdf")), pdf);
+    }
+
+    // Fonts that fontconfig lists but that cannot be read, as after an update, are passed over
+    // for the next most like the form's font.
+    void unreadableFonts()
+    {
+        QTemporaryDir dir;
+        const QString broken = dir.filePath("broken.ttf");
+        const QString good = dir.filePath("good.ttf");
+        QVERIFY(QFile::copy(run("fc-match", {"-f", "%{file}", "DejaVu Sans"}), broken));
+        QVERIFY(QFile::copy(run("fc-match", {"-f", "%{file}", "Liberation Sans"}), good));
+        FcConfig *fonts = FcConfigCreate();
+        QVERIFY(
+            FcConfigAppFontAddFile(fonts, reinterpret_cast<const FcChar8 *>(qPrintable(broken))));
+        QVERIFY(FcConfigAppFontAddFile(fonts, reinterpret_cast<const FcChar8 *>(qPrintable(good))));
+        FcConfig *installed = FcConfigReference(nullptr);
+        FcConfigSetCurrent(fonts);
+        FcConfigDestroy(fonts);
+        QVERIFY(QFile::resize(broken, 1000));
+        writeBytes(dir.filePath("form.pdf"),
+                   readBytes(VRA_SOURCE_DIR "/tests/forms/pdflib-fields.pdf")
+                       .replace("/BaseFont /Helvetica", "/BaseFont /DejaVuSans"));
+        const FormFiller::Result filled =
+            FormFiller::fill(formData("Name=Łódź"), dir.path(), dir.filePath("aus"));
+        FcConfigSetCurrent(installed);
+        FcConfigDestroy(installed);
+        QCOMPARE(filled.failure, Failure::None);
+        QVERIFY(run("pdffonts", {filled.path}).contains(QLatin1String("+LiberationSans ")));
+        QVERIFY(run("pdftotext", {filled.path, "-"}).contains(QStringLiteral("Ł")));
     }
 
     void unfillableForm_data()
     {
-        // name | the form damaged (1) or the data too large (2) | the code's text
+        // name | the form damaged (1), forbidding filling (2), or the data too large (3) | the
+        // code's text
         addRows(R"(damaged form|1|Invalid EXE
-                   data too large|2|Out of memory)");
+                   form that forbids filling|2|Access denied
+                   data too large|3|Out of memory)");
     }
 
     // Where no viewer takes FDF files, a form that cannot be filled is named to the user, not
@@ -369,6 +422,8 @@ private slots:
         QVERIFY(f.copySamples({"vra.ini", "antrag_.fdf", sheet + ".pdf"}));
         if (row[1] == "1")
             f.writeFile(sheet + ".pdf", "%PDF-1.4\nnothing here\n");
+        else if (row[1] == "2")
+            f.writeFile(sheet + ".pdf", readBytes(VRA_SOURCE_DIR "/tests/forms/locked.pdf"));
         else
             f.writeFile("antrag_.fdf", "%FDF-1.2 (Antrag.pdf)\n" + QByteArray(17 << 20, ' '));
         f.shell.fdfViewer = false;
