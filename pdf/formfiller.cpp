@@ -106,9 +106,13 @@ Result fill(const QByteArray &fdf, const QString &fdfFolder, const QString &outp
 
     std::string filled;
     try {
+        // Read whole: qpdf reads a file by many small seeks, and the form is small.
+        QFile file(form);
+        const QByteArray bytes = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
         QPDF pdf;
         pdf.setSuppressWarnings(true);
-        pdf.processFile(QFile::encodeName(form).constData());
+        pdf.processMemoryFile(QFile::encodeName(form).constData(), bytes.constData(),
+                              size_t(bytes.size()));
         checkObjectStreams(pdf, maxDecodedSize);
         if (!FormDocument::fillingAllowed(pdf))
             return {Failure::FormLocked,

@@ -4,10 +4,11 @@
 set -euo pipefail
 
 run_packages=(g++ make cmake ninja-build pkg-config qt6-base-dev qt6-qpa-plugins libqpdf-dev
-    libglib2.0-dev libfontconfig-dev libfreetype-dev libharfbuzz-dev libfribidi-dev
+    libglib2.0-dev libfontconfig-dev libfreetype-dev libharfbuzz-dev libfribidi-dev zlib1g-dev
     shared-mime-info fonts-liberation
     cups-client qt6-translations-l10n)
-test_packages=(pdftk poppler-utils qpdf cups printer-driver-cups-pdf desktop-file-utils appstream)
+test_packages=(pdftk poppler-utils qpdf mupdf-tools fontconfig fonts-dejavu-core fonts-noto-cjk cups
+    printer-driver-cups-pdf desktop-file-utils appstream)
 fuzz_packages=(clang libclang-rt-14-dev)
 deb_packages=(dpkg-dev file)
 
