@@ -1,21 +1,30 @@
 #include "fdfreader.h"
 
-#include "pdfsyntax.h"
 #include "platform/ansitext.h"
 
-#include <QSet>
 #include <QStringDecoder>
+#include <set>
+
+#include <qpdf/QPDF.hh>
+#include <qpdf/QPDFObjectHandle.hh>
 
 namespace
 {
 
-using Kind = PdfObject::Kind;
+using Object = QPDFObjectHandle;
 
 // Field trees deeper than this are cycles or mischief.
 constexpr int maxFieldDepth = 32;
 
-QString textString(const QByteArray &bytes)
+// A dictionary's entry; null for anything else, which qpdf would warn about.
+Object entry(Object object, const char *key)
 {
+    return object.isDictionary() ? object.getKey(key) : Object::newNull();
+}
+
+QString textString(Object string)
+{
+    const QByteArray bytes = QByteArray::fromStdString(string.getStringValue());
     if (bytes.startsWith("\xFE\xFF"))
         return QStringDecoder(QStringDecoder::Utf16BE).decode(bytes.mid(2));
     if (bytes.startsWith("\xEF\xBB\xBF"))
@@ -25,47 +34,61 @@ QString textString(const QByteArray &bytes)
 
 // A file name is bytes of the file system (UTF-8 here), or Windows-1252 where it was written
 // so; a file dictionary (/Type /Filespec) may carry a Unicode name.
-QString fileName(const PdfBody &body, const PdfObject &entry)
+QString fileName(Object f)
 {
-    const PdfObject &f = body.resolve(entry);
-    if (f.is(Kind::String))
-        return AnsiText::decodeAuto(f.bytes);
-    if (!f.is(Kind::Dictionary))
+    if (f.isString())
+        return AnsiText::decodeAuto(QByteArray::fromStdString(f.getStringValue()));
+    if (!f.isDictionary())
         return QString();
-    const PdfObject &unicode = body.resolve(f["UF"]);
-    if (unicode.is(Kind::String))
-        return textString(unicode.bytes);
-    const PdfObject &plain = body.resolve(f["F"]);
-    return plain.is(Kind::String) ? AnsiText::decodeAuto(plain.bytes) : QString();
+    if (f.getKey("/UF").isString())
+        return textString(f.getKey("/UF"));
+    Object plain = f.getKey("/F");
+    return plain.isString()
+               ? AnsiText::decodeAuto(QByteArray::fromStdString(plain.getStringValue()))
+               : QString();
 }
 
 // Each object is visited once: a field that names itself or another twice among its kids
 // would otherwise take the reader round without end.
-void collect(const PdfBody &body, const PdfObject &fields, const QString &prefix,
-             Fdf::FormData &data, int depth, QSet<int> &visited)
+void collect(Object fields, const QString &prefix, Fdf::FormData &data, int depth,
+             std::set<QPDFObjGen> &visited)
 {
-    const PdfObject &list = body.resolve(fields);
-    if (!list.is(Kind::Array) || depth > maxFieldDepth)
+    if (!fields.isArray() || depth > maxFieldDepth)
         return;
-    for (const PdfObject &item : list.items) {
-        if (item.is(Kind::Reference)) {
-            if (visited.contains(item.objectNumber))
-                continue;
-            visited.insert(item.objectNumber);
-        }
-        const PdfObject &field = body.resolve(item);
-        if (!field.is(Kind::Dictionary))
+    for (Object field : fields.aitems()) {
+        if (field.isIndirect() && !visited.insert(field.getObjGen()).second)
+            continue;
+        if (!field.isDictionary())
             continue;
         QString name = prefix;
-        const PdfObject &partial = body.resolve(field["T"]);
-        if (partial.is(Kind::String))
-            name +=
-                (prefix.isEmpty() ? QString() : QStringLiteral(".")) + textString(partial.bytes);
-        const PdfObject &value = body.resolve(field["V"]);
-        if (value.is(Kind::String))
-            data.fields.append({name, textString(value.bytes)});
-        collect(body, field["Kids"], name, data, depth + 1, visited);
+        if (field.getKey("/T").isString())
+            name += (prefix.isEmpty() ? QString() : QStringLiteral(".")) +
+                    textString(field.getKey("/T"));
+        if (field.getKey("/V").isString())
+            data.fields.append({name, textString(field.getKey("/V"))});
+        collect(field.getKey("/Kids"), name, data, depth + 1, visited);
     }
+}
+
+std::optional<Fdf::FormData> formData(QPDF &body)
+{
+    Object root = entry(body.getTrailer(), "/Root");
+    if (!entry(root, "/FDF").isDictionary()) {
+        for (Object object : body.getAllObjects()) {
+            if (entry(object, "/FDF").isDictionary()) {
+                root = object;
+                break;
+            }
+        }
+    }
+    Object fdfDictionary = entry(root, "/FDF");
+    if (!fdfDictionary.isDictionary())
+        return std::nullopt;
+    Fdf::FormData data;
+    data.file = fileName(fdfDictionary.getKey("/F"));
+    std::set<QPDFObjGen> visited;
+    collect(fdfDictionary.getKey("/Fields"), QString(), data, 0, visited);
+    return data;
 }
 
 } // namespace
@@ -77,22 +100,20 @@ std::optional<FormData> read(const QByteArray &fdf)
 {
     if (!fdf.startsWith("%FDF-"))
         return std::nullopt;
-    const std::optional<PdfBody> body = PdfBody::parse(fdf);
-    if (!body)
-        return std::nullopt;
-    // Without a trailer naming the root, the first object that carries form data serves.
-    const PdfObject *root = &body->resolve(body->trailer["Root"]);
-    for (auto it = body->objects.cbegin();
-         !body->resolve((*root)["FDF"]).is(Kind::Dictionary) && it != body->objects.cend(); ++it)
-        root = &it->second;
-    const PdfObject &fdfDictionary = body->resolve((*root)["FDF"]);
-    if (!fdfDictionary.is(Kind::Dictionary))
-        return std::nullopt;
-    FormData data;
-    data.file = fileName(*body, fdfDictionary["F"]);
-    QSet<int> visited;
-    collect(*body, fdfDictionary["Fields"], QString(), data, 0, visited);
-    return data;
+    // FDF files have no cross-reference table as a rule: qpdf finds the objects by reading
+    // the file from its start, which takes a trailer; data that end without one get an empty
+    // one, and then the first object that carries form data serves.
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        const QByteArray data = attempt == 0 ? fdf : fdf + "\ntrailer\n<< >>\n";
+        try {
+            QPDF body;
+            body.setSuppressWarnings(true);
+            body.processMemoryFile("FDF", data.constData(), size_t(data.size()));
+            return formData(body);
+        } catch (const std::exception &) {
+        }
+    }
+    return std::nullopt;
 }
 
 } // namespace Fdf
