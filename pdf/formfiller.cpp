@@ -118,7 +118,8 @@ Result fill(const QByteArray &fdf, const QString &fdfFolder, const QString &outp
             return {Failure::FormLocked,
                     {},
                     sheet,
-                    QStringLiteral("Das Formular %1 erlaubt nicht, seine Felder auszufüllen.")
+                    QStringLiteral(
+                        "Das Formular %1 darf nach seinen Berechtigungen nicht ausgefüllt werden.")
                         .arg(form)};
         FormDocument::dropOtherViewersParts(pdf);
         AppearanceWriter writer(pdf);

@@ -55,6 +55,8 @@ int quarterTurns(Object angle)
     if (!angle.isNumber())
         return 0;
     const double degrees = std::fmod(std::fmod(angle.getNumericValue(), 360) + 360, 360);
+    if (!std::isfinite(degrees))
+        return 0;
     const long quarter = std::lround(degrees / 90);
     return std::abs(degrees - 90.0 * double(quarter)) < 0.01 ? int(quarter % 4) * 90 : 0;
 }
@@ -89,7 +91,7 @@ QByteArray colour(Object components, bool stroke)
     for (Object c : components.aitems()) {
         if (!c.isNumber())
             return QByteArray();
-        op += FieldAppearance::number(c.getNumericValue()) + ' ';
+        op += FieldAppearance::number(std::clamp(orZero(c.getNumericValue()), 0.0, 1.0)) + ' ';
     }
     switch (components.getArrayNItems()) {
     case 1:
