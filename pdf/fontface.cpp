@@ -27,6 +27,22 @@ QByteArray pdfFontName(const char *postscript)
     return name.isEmpty() ? QByteArrayLiteral("Font") : name;
 }
 
+// The faces of one collection share one mapping of its file.
+hb_blob_t *fileBlob(const QString &file)
+{
+    static std::map<QString, std::unique_ptr<hb_blob_t, decltype(&hb_blob_destroy)>> mapped;
+    auto found = mapped.find(file);
+    if (found == mapped.end())
+        found =
+            mapped
+                .emplace(file,
+                         std::unique_ptr<hb_blob_t, decltype(&hb_blob_destroy)>(
+                             hb_blob_create_from_file_or_fail(QFile::encodeName(file).constData()),
+                             hb_blob_destroy))
+                .first;
+    return hb_blob_reference(found->second.get());
+}
+
 bool hasTable(hb_face_t *face, hb_tag_t tag)
 {
     hb_blob_t *table = hb_face_reference_table(face, tag);
@@ -73,7 +89,7 @@ std::shared_ptr<const FontFace> FontFace::load(const QString &file, int index)
     f->index = index;
     f->handles_ = std::make_unique<Handles>();
     Handles &h = *f->handles_;
-    h.blob = hb_blob_create_from_file_or_fail(QFile::encodeName(file).constData());
+    h.blob = fileBlob(file);
     if (!h.blob || hb_blob_get_length(h.blob) > maxFontFileSize || index < 0 ||
         unsigned(index) >= hb_face_count(h.blob))
         return nullptr;
