@@ -48,8 +48,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     QByteArray fields;
     qsizetype i = 0;
     for (const QString &name : textFields(first.path))
-        fields +=
-            "<< /T " + pdfTextString(name) + " /V " + pdfTextString(values[i++ % values.size()]) + " >> ";
+        fields += "<< /T " + pdfTextString(name) + " /V " +
+                  pdfTextString(values[i++ % values.size()]) + " >> ";
     FormFiller::fill("%FDF-1.2\n1 0 obj\n<< /FDF << /F (form.pdf) /Fields [ " + fields +
                          "] >> >>\nendobj\n",
                      fuzzFolder().path(), fuzzFolder().filePath("aus"));
