@@ -42,6 +42,7 @@ int shellCodeOf(FormFiller::Failure failure)
     case Failure::FormMissing:
         return ShellResult::fileNotFound;
     case Failure::NotWritable:
+    case Failure::FormLocked:
         return ShellResult::accessDenied;
     case Failure::DataTooLarge:
     case Failure::FormTooLarge:

@@ -6,7 +6,8 @@
 #include <optional>
 #include <utility>
 
-// Reads FDF data as an FDF-capable viewer does: by the object syntax of the file.
+// Reads FDF data as an FDF-capable viewer does: by the object syntax of the file, with qpdf's
+// parser.
 namespace Fdf
 {
 

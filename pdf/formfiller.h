@@ -5,8 +5,9 @@
 
 // Fills a PDF form from FDF data, for desktops whose PDF viewers do not apply FDF files: the
 // form's text fields take the values, and each gets an appearance drawn as a viewer that runs
-// the form's standard format scripts would draw it, in a font that has every letter. The
-// filled copy is written to a folder of its own; the blank form is never changed.
+// the form's standard format scripts would draw it, in fonts that have every letter. The
+// filled copy carries only what every viewer shows alike, and is written to a folder of its
+// own; the blank form is never changed. The same data give the same bytes.
 namespace FormFiller
 {
 
@@ -26,13 +27,14 @@ enum class Failure {
     FormTooLarge, // the file, or what its parts unpack to
     FormDamaged,
     FormProtected, // opened only with a password
+    FormLocked,    // its permissions forbid filling it
     NotWritable,   // the copy cannot be written
 };
 
 struct Result {
     Failure failure = Failure::None;
-    QString path;  // the filled copy
-    QString sheet; // the form's name, as far as the FDF data tell it
+    QString path;   // the filled copy
+    QString sheet;  // the form's name, as far as the FDF data tell it
     QString error;  // why not, for the user
     QString notice; // what the user should know of the copy, filled or not
 };

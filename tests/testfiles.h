@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <QStringEncoder>
 
 // A whole file's bytes; none when it cannot be read.
 inline QByteArray readBytes(const QString &path)
@@ -23,12 +24,22 @@ inline QString writeBytes(const QString &path, const QByteArray &content)
     return path;
 }
 
-// What a program writes to its standard output; a test whose tool fails stops.
-inline QString run(const QString &program, const QStringList &arguments)
+// What a program writes to its standard output, and to `errors` what it says besides; a test
+// whose tool fails stops.
+inline QString run(const QString &program, const QStringList &arguments, QString *errors = nullptr)
 {
     QProcess process;
     process.start(program, arguments);
     if (!process.waitForFinished(60000) || process.exitCode() != 0)
         qFatal("%s failed: %s", qPrintable(program), process.readAllStandardError().constData());
+    if (errors)
+        *errors = QString::fromUtf8(process.readAllStandardError());
     return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+// A PDF text string in UTF-16 with its byte-order mark, as FDF data carry any letter.
+inline QByteArray pdfTextString(const QString &text)
+{
+    QStringEncoder utf16(QStringEncoder::Utf16BE);
+    return "<FEFF" + QByteArray(utf16.encode(text)).toHex() + '>';
 }

@@ -6,6 +6,7 @@
 
 #include <QAction>
 #include <QRegularExpression>
+#include <fontconfig/fontconfig.h>
 
 using FormFiller::Failure;
 
@@ -33,16 +34,89 @@ QMap<QString, QString> fields(const QString &pdf)
     return values;
 }
 
-// Where pdftotext finds a word: its left and right edge, in points.
+// A word as poppler's pdftotext finds it on the page: its box in points from the top left.
+struct Word {
+    QString text;
+    QRectF box;
+};
+
+QList<Word> pageWords(const QString &pdf)
+{
+    static const QRegularExpression words(
+        QStringLiteral("<word xMin=\"([\\d.]+)\" yMin=\"([\\d.]+)\" xMax=\"([\\d.]+)\" "
+                       "yMax=\"([\\d.]+)\">([^<]*)<"));
+    QList<Word> found;
+    for (const auto &m : words.globalMatch(run("pdftotext", {"-bbox", pdf, "-"})))
+        found << Word{m.captured(5),
+                      QRectF(QPointF(m.captured(1).toDouble(), m.captured(2).toDouble()),
+                             QPointF(m.captured(3).toDouble(), m.captured(4).toDouble()))};
+    return found;
+}
+
+// Where pdftotext finds a word: its left and right edge.
 std::optional<std::pair<double, double>> word(const QString &pdf, const QString &text)
 {
-    static const QRegularExpression words(QStringLiteral(
-        "<word xMin=\"([\\d.]+)\" yMin=\"[\\d.]+\" xMax=\"([\\d.]+)\"[^>]*>([^<]*)<"));
-    for (const auto &m : words.globalMatch(run("pdftotext", {"-bbox", pdf, "-"}))) {
-        if (m.captured(3) == text)
-            return std::pair{m.captured(1).toDouble(), m.captured(2).toDouble()};
+    for (const Word &w : pageWords(pdf)) {
+        if (w.text == text)
+            return std::pair{w.box.left(), w.box.right()};
     }
     return std::nullopt;
+}
+
+// The words of a text in no order; direction marks part words, as poppler leaves them.
+QStringList wordsOf(QString text)
+{
+    static const QRegularExpression marks(
+        QStringLiteral("[\\x{200E}\\x{200F}\\x{202A}-\\x{202E}]"));
+    QStringList words = text.replace(marks, QStringLiteral(" "))
+                            .split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts);
+    words.sort();
+    return words;
+}
+
+// The text poppler shows inside a box of the first page, in reading order.
+QString popplerText(const QString &pdf, const QRectF &box)
+{
+    const QRect pixels = box.toAlignedRect();
+    return run("pdftotext",
+               {"-x", QString::number(pixels.x()), "-y", QString::number(pixels.y()), "-W",
+                QString::number(pixels.width()), "-H", QString::number(pixels.height()), pdf, "-"});
+}
+
+// The letters MuPDF shows inside a box as they are drawn, and the direction of their lines.
+std::pair<QString, QString> mupdfText(const QString &pdf, const QRectF &box)
+{
+    static const QRegularExpression lines(
+        QStringLiteral(
+            "<line bbox=\"(\\S+) (\\S+) (\\S+) (\\S+)\" wmode=\"0\" dir=\"([^\"]+)\">(.*?)</line>"),
+        QRegularExpression::DotMatchesEverythingOption);
+    static const QRegularExpression chars(QStringLiteral("c=\"&#x([0-9a-f]+);\"|c=\"([^\"&])\""));
+    QString letters;
+    QString direction;
+    for (const auto &l :
+         lines.globalMatch(run("mutool", {"draw", "-F", "stext", "-o", "-", pdf}))) {
+        const QPointF centre((l.captured(1).toDouble() + l.captured(3).toDouble()) / 2,
+                             (l.captured(2).toDouble() + l.captured(4).toDouble()) / 2);
+        if (!box.contains(centre))
+            continue;
+        direction = l.captured(5);
+        for (const auto &c : chars.globalMatch(l.captured(6))) {
+            const char32_t code = c.captured(1).toUInt(nullptr, 16);
+            letters += c.captured(2).isEmpty() ? QString::fromUcs4(&code, 1) : c.captured(2);
+        }
+    }
+    return {letters.remove(u' '), direction};
+}
+
+// FDF data for form.pdf from "name=value;name=value".
+QByteArray formData(const QString &data)
+{
+    QByteArray fields;
+    for (const QString &field : data.split(u';', Qt::SkipEmptyParts))
+        fields += "<< /T " + pdfTextString(field.section(u'=', 0, 0)) + " /V " +
+                  pdfTextString(field.section(u'=', 1)) + " >> ";
+    return "%FDF-1.2\n1 0 obj\n<< /FDF << /F (form.pdf) /Fields [ " + fields +
+           "] >> >>\nendobj\ntrailer\n<< /Root 1 0 R >>\n%%EOF\n";
 }
 
 } // namespace
@@ -131,6 +205,103 @@ private slots:
         QVERIFY(edges->first > left - 1 && edges->second < right + 1);
     }
 
+    void realForms_data()
+    {
+        // name | form of tests/forms | data | the first field's box as shown: x y width height |
+        // its value as kept ("-": not filled, or pdftk cannot read the form) | text shown ("=":
+        // as poppler shows the blank form) | direction of its lines | comb cells | the letters
+        // from left to right; "*" stands for the value given
+        addRows(
+            R"(scripts|pdflib-fields|Name=Łódź 北京市 שלום 123 עולם مرحبا|49.5 61.5 301 21|*|*|1 0|0|Łódź北京市ابحرمםלוע123םולש
+                   comb|pdflib-fields|PLZ=1010|49.5 111.5 101 21|*|1 0 1 0|1 0|5
+                   comb, longer than allowed|pdflib-fields|Steuernummer=12345678901234|199.5 111.5 201 21|1234567890|1 2 3 4 5 6 7 8 9 0|1 0|10
+                   longer than allowed|pdflib-fields|Land=Wien|449.5 111.5 61 21|Wi|Wi|1 0|0
+                   password|pdflib-fields|Kennwort=geheim|49.5 161.5 151 21|*|******|1 0|0
+                   multiline, shrunk to fit|pdflib-fields|Bemerkung=Eine lange Bemerkung, die in mehreren Zeilen stehen muss und so viel Text hat, dass sie bei zwölf Punkt nicht in das Feld passt. Also wird die Schrift kleiner, bis jede Zeile im Feld steht. Dazu kommt ein weiterer Satz, der die Bemerkung verlängert, bis zum Schluss.|49.5 211.5 251 71|*|*|1 0|0
+                   turned 90|pdflib-fields|Hoch=Neunzig Grad|349.5 291.5 21 151|*|*|0 -1|0
+                   turned 180|pdflib-fields|Kopf=Hundertachtzig|399.5 231.5 151 21|*|*|-1 0|0
+                   turned 270|pdflib-fields|Quer=Zweihundertsiebzig|519.5 291.5 21 151|*|*|0 1|0
+                   turned page|pdflib-turned|Name=Hans Müller|49.5 104.5 301 21|*|*|1 0|0
+                   comb on a turned page|pdflib-turned|PLZ=12345|49.5 164.5 101 21|*|1 2 3 4 5|1 0|5
+                   reportlab comb|reportlab|IBAN=AT611904300234573201|50 112 440 20|*|A T 6 1 1 9 0 4 3 0 0 2 3 4 5 7 3 2 0 1|1 0|20
+                   Greek and Cyrillic|reportlab|Antragsteller=Ελληνικά Русский|50 62 300 20|*|*|1 0|0
+                   encrypted|encrypted|Datum=01022024|50 162 160 20|-|0 1 0 2 2 0 2 4|1 0|8
+                   LibreOffice|libreoffice|Antragsteller=Łódź Kovač|58.7 81.7 279.5 15.8|*|*|1 0|0
+                   LibreOffice, not filled|libreoffice||58.7 113 166.1 15.8|-|=|1 0|0
+                   LibreOffice combo box|libreoffice||58.7 289.5 137.8 15.8|-|=|1 0|0
+                   LibreOffice list box|libreoffice||58.7 320.9 137.8 47|-|=|1 0|0
+                   hybrid XFA|pdflib-hybrid|Antragsteller=Łódź|49.5 61.5 301 21|*|*|1 0|0
+                   hybrid, drawn stale|pdflib-hybrid||49.5 111.5 301 21|-|=|1 0|0
+                   hybrid, never drawn|pdflib-hybrid||49.5 161.5 301 21|-|=|1 0|0
+                   hybrid combo box|pdflib-hybrid||49.5 211.5 151 21|-|=|1 0|0
+                   hybrid list box|pdflib-hybrid||249.5 211.5 151 61|-|=|1 0|0)");
+    }
+
+    // Forms that real programs made, filled and read back by poppler, MuPDF, pdftk and qpdf:
+    // each field shows its text where and as a viewer would, fields not filled as poppler
+    // shows them in the blank form, in both viewers; the copy keeps nothing that viewers
+    // would redraw or prefer, embeds subsets of its fonts, comes out the same each time and
+    // does not grow when filled again.
+    void realForms()
+    {
+        QFETCH(QStringList, row);
+        QTemporaryDir dir;
+        const QString blank = QStringLiteral(VRA_SOURCE_DIR "/tests/forms/") + row[1] + ".pdf";
+        QVERIFY(QFile::copy(blank, dir.filePath("form.pdf")));
+        const QByteArray fdf = formData(row[2]);
+        const FormFiller::Result filled = FormFiller::fill(fdf, dir.path(), dir.filePath("aus"));
+        QCOMPARE(filled.failure, Failure::None);
+        const QByteArray bytes = readBytes(filled.path);
+        // The same bytes again, whatever order the hashes of another run take.
+        QHashSeed::resetRandomGlobalSeed();
+        QCOMPARE(readBytes(FormFiller::fill(fdf, dir.path(), dir.filePath("wieder")).path), bytes);
+        writeBytes(dir.filePath("form.pdf"), bytes);
+        QVERIFY(readBytes(FormFiller::fill(fdf, dir.path(), dir.filePath("wieder")).path).size() <=
+                bytes.size());
+
+        const QStringList b = row[3].split(u' ');
+        const QRectF box(b[0].toDouble(), b[1].toDouble(), b[2].toDouble(), b[3].toDouble());
+        const QString given = row[2].section(u'=', 1);
+        const QString shown = row[5] == "="   ? popplerText(blank, box)
+                              : row[5] == "*" ? given
+                                              : row[5];
+        QCOMPARE(wordsOf(popplerText(filled.path, box)), wordsOf(shown));
+        QString letters = wordsOf(shown).join(QString());
+        auto [drawn, direction] = mupdfText(filled.path, box);
+        if (row.size() > 8)
+            QCOMPARE(drawn, row[8]);
+        std::sort(letters.begin(), letters.end());
+        std::sort(drawn.begin(), drawn.end());
+        QCOMPARE(drawn, letters);
+        QCOMPARE(direction, row[6]);
+        if (row[4] != "-")
+            QCOMPARE(fields(filled.path).value(row[2].section(u'=', 0, 0)),
+                     row[4] == "*" ? given : row[4]);
+        // One letter centred in each cell, from the first.
+        const int cells = row[7].toInt();
+        QList<double> centres;
+        for (const Word &w : pageWords(filled.path)) {
+            if (cells > 0 && box.contains(w.box.center()))
+                centres << w.box.center().x();
+        }
+        std::sort(centres.begin(), centres.end());
+        for (qsizetype i = 0; i < centres.size(); ++i)
+            QVERIFY(qAbs(centres[i] - box.left() - (i + 0.5) * box.width() / cells) < 0.5);
+
+        QString errors;
+        run("mutool", {"draw", "-o", "/dev/null", filled.path}, &errors);
+        QCOMPARE(errors.split(u'\n').filter(QRegularExpression("^(?!warning: ICC|page |$)")),
+                 QStringList());
+        run("qpdf", {"--check", filled.path});
+        for (const QString &font :
+             run("pdffonts", {filled.path}).split(u'\n').filter(QStringLiteral("+")))
+            QVERIFY2(font.contains(QRegularExpression("yes +yes +yes")), qPrintable(font));
+        const QString objects =
+            run("qpdf", {"--qdf", "--object-streams=disable", filled.path, "-"});
+        for (const char *left : {"/NeedAppearances true", "/XFA", "/UR3"})
+            QVERIFY(!objects.contains(QLatin1String(left)));
+    }
+
     void fillingFailures_data()
     {
         QTest::addColumn<QByteArray>("fdf");
@@ -159,6 +330,25 @@ private slots:
             << fdf << readBytes(corpus + "expanding.pdf") << Failure::None;
         QTest::newRow("expanding objects")
             << fdf << readBytes(corpus + "expanding-objects.pdf") << Failure::FormTooLarge;
+        QTest::newRow("forbids filling")
+            << fdf << readBytes(corpus + "locked.pdf") << Failure::FormLocked;
+        // Fields no viewer could show, with values no one would type: filled all the same.
+        const QByteArray hostile = formData(
+            "Name=a" + QString(100000, QChar(0x301)) + ";PLZ=" + QString(50000, QChar(0x202E)) +
+            "12;Steuernummer=" + QString(100000, u'9') + ";Hoch=" + QString(100000, QChar(0x5D0)) +
+            ";Bemerkung=" + QString(50000, u'\n'));
+        const QByteArray fields = readBytes(corpus + "pdflib-fields.pdf");
+        const QList<std::pair<const char *, std::pair<QByteArray, QByteArray>>> damages = {
+            {"comb of no cells", {"/MaxLen 5", "/MaxLen 0"}},
+            {"comb of 100000 cells", {"/MaxLen 10", "/MaxLen 100000"}},
+            {"field of no size", {"49.5 759.5 350.5 780.5", "49.5 759.5 49.5 759.5"}},
+            {"field of negative size", {"49.5 709.5 150.5 730.5", "150.5 730.5 -49.5 -709.5"}},
+            {"turned 45 degrees", {"/R 90", "/R 45"}},
+            {"font size beyond any page", {"/Helvetica 10 Tf", "/Helvetica 1e300 Tf"}}};
+        for (const auto &[name, damage] : damages)
+            QTest::newRow(name) << hostile
+                                << QByteArray(fields).replace(damage.first, damage.second)
+                                << Failure::None;
     }
 
     void fillingFailures()
@@ -172,6 +362,8 @@ private slots:
         const FormFiller::Result filled = FormFiller::fill(fdf, dir.path(), dir.filePath("aus"));
         QCOMPARE(filled.failure, failure);
         QCOMPARE(filled.error.isEmpty(), failure == Failure::None);
+        if (failure == Failure::None)
+            run("qpdf", {"--check", filled.path});
         QCOMPARE(readBytes(dir.filePath("form.pdf")), pdf);
     }
 
@@ -276,11 +468,42 @@ private slots:
             QCOMPARE(readBytes(dir.filePath("aus/" + aside[0])), before);
     }
 
+    // Fonts that fontconfig lists but that cannot be read, as after an update, are passed over
+    // for the next most like the form's font.
+    void unreadableFonts()
+    {
+        QTemporaryDir dir;
+        const QString broken = dir.filePath("broken.ttf");
+        const QString good = dir.filePath("good.ttf");
+        QVERIFY(QFile::copy(run("fc-match", {"-f", "%{file}", "DejaVu Sans"}), broken));
+        QVERIFY(QFile::copy(run("fc-match", {"-f", "%{file}", "Liberation Sans"}), good));
+        FcConfig *fonts = FcConfigCreate();
+        QVERIFY(
+            FcConfigAppFontAddFile(fonts, reinterpret_cast<const FcChar8 *>(qPrintable(broken))));
+        QVERIFY(FcConfigAppFontAddFile(fonts, reinterpret_cast<const FcChar8 *>(qPrintable(good))));
+        FcConfig *installed = FcConfigReference(nullptr);
+        FcConfigSetCurrent(fonts);
+        FcConfigDestroy(fonts);
+        QVERIFY(QFile::resize(broken, 1000));
+        writeBytes(dir.filePath("form.pdf"),
+                   readBytes(VRA_SOURCE_DIR "/tests/forms/pdflib-fields.pdf")
+                       .replace("/BaseFont /Helvetica", "/BaseFont /DejaVuSans"));
+        const FormFiller::Result filled =
+            FormFiller::fill(formData("Name=Łódź"), dir.path(), dir.filePath("aus"));
+        FcConfigSetCurrent(installed);
+        FcConfigDestroy(installed);
+        QCOMPARE(filled.failure, Failure::None);
+        QVERIFY(run("pdffonts", {filled.path}).contains(QLatin1String("+LiberationSans ")));
+        QVERIFY(run("pdftotext", {filled.path, "-"}).contains(QStringLiteral("Ł")));
+    }
+
     void unfillableForm_data()
     {
-        // name | the form damaged (1) or the data too large (2) | the code's text
+        // name | the form damaged (1), forbidding filling (2), or the data too large (3) | the
+        // code's text
         addRows(R"(damaged form|1|Invalid EXE
-                   data too large|2|Out of memory)");
+                   form that forbids filling|2|Access denied
+                   data too large|3|Out of memory)");
     }
 
     // Where no viewer takes FDF files, a form that cannot be filled is named to the user, not
@@ -292,6 +515,8 @@ private slots:
         QVERIFY(f.copySamples({"vra.ini", "antrag_.fdf", sheet + ".pdf"}));
         if (row[1] == "1")
             f.writeFile(sheet + ".pdf", "%PDF-1.4\nnothing here\n");
+        else if (row[1] == "2")
+            f.writeFile(sheet + ".pdf", readBytes(VRA_SOURCE_DIR "/tests/forms/locked.pdf"));
         else
             f.writeFile("antrag_.fdf", "%FDF-1.2 (Antrag.pdf)\n" + QByteArray(17 << 20, ' '));
         f.shell.fdfViewer = false;

@@ -5,11 +5,12 @@
 set -euo pipefail
 
 run_packages=(g++ make cmake ninja-build pkg-config qt6-base-dev qt6-qpa-plugins libqpdf-dev
-    libglib2.0-dev libfontconfig-dev libfreetype-dev shared-mime-info fonts-liberation
+    libglib2.0-dev libfontconfig-dev libfreetype-dev libharfbuzz-dev libfribidi-dev zlib1g-dev
+    shared-mime-info fonts-liberation
     cups-client qt6-translations-l10n)
-test_packages=(pdftk poppler-utils qpdf mupdf-tools time cups printer-driver-cups-pdf
-    desktop-file-utils appstream xvfb openbox xdotool dbus-daemon at-spi2-core python3-gi
-    gir1.2-atspi-2.0)
+test_packages=(pdftk poppler-utils qpdf mupdf-tools time fontconfig fonts-dejavu-core fonts-noto-cjk
+    cups printer-driver-cups-pdf desktop-file-utils appstream xvfb openbox xdotool dbus-daemon
+    at-spi2-core python3-gi gir1.2-atspi-2.0)
 fuzz_packages=(clang libclang-rt-14-dev)
 deb_packages=(dpkg-dev file)
 mutate_packages=(python3)

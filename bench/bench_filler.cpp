@@ -1,0 +1,183 @@
+// The program's form filler against `pdftk fill_form` on the forms of tests/forms and the
+// sample form with prices, filled with text of several scripts: time (the first fill of a
+// process, then the median), peak memory of a process that fills once, and the bytes the
+// filled copy adds to the blank form.
+//   bench_filler [ROUNDS]
+#include "pdf/formfiller.h"
+#include "tests/testfiles.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace
+{
+
+struct Case {
+    const char *form; // in tests/forms, or the sample form
+    const char *script;
+    QList<std::pair<QString, QString>> fields;
+};
+
+QByteArray formData(const Case &c)
+{
+    QByteArray fields;
+    for (const auto &[name, value] : c.fields)
+        fields += "<< /T " + pdfTextString(name) + " /V " + pdfTextString(value) + " >>\n";
+    return "%FDF-1.2\n1 0 obj\n<< /FDF << /F (form.pdf) /Fields [\n" + fields +
+           "] >> >>\nendobj\ntrailer\n<< /Root 1 0 R >>\n%%EOF\n";
+}
+
+// The peak memory of a child process that does `work`, in KB.
+long peakMemory(const std::function<void()> &work)
+{
+    std::fflush(stdout);
+    const pid_t child = fork();
+    if (child == 0) {
+        work();
+        _exit(0);
+    }
+    int status = 0;
+    rusage usage{};
+    wait4(child, &status, 0, &usage);
+    return usage.ru_maxrss;
+}
+
+double milliseconds(const std::function<void()> &work)
+{
+    QElapsedTimer timer;
+    timer.start();
+    work();
+    return timer.nsecsElapsed() / 1e6;
+}
+
+double median(int rounds, const std::function<void()> &work)
+{
+    QList<double> times;
+    for (int i = 0; i < rounds; ++i)
+        times << milliseconds(work);
+    std::sort(times.begin(), times.end());
+    return times[times.size() / 2];
+}
+
+// pdftk filling the form once, in a process of its own; its peak memory in KB.
+long runPdftk(const QString &pdftk, const QString &form, const QString &fdf, const QString &out)
+{
+    return peakMemory([&] {
+        execl(qPrintable(pdftk), "pdftk", qPrintable(form), "fill_form", qPrintable(fdf), "output",
+              qPrintable(out), static_cast<char *>(nullptr));
+    });
+}
+
+QList<Case> cases()
+{
+    const QString name = QStringLiteral("Łódź Kovač Erdős GmbH");
+    QList<std::pair<QString, QString>> prices{{QStringLiteral("Antragsteller"), name}};
+    for (int i = 1; i <= 9; ++i)
+        prices << std::pair{QStringLiteral("Menge %1").arg(i), QString::number(i * 10)}
+               << std::pair{QStringLiteral("Mengenart %1").arg(i), QStringLiteral("Stück")}
+               << std::pair{QStringLiteral("Preis %1").arg(i), QStringLiteral("1234.50")};
+    const auto fields = [](const QString &name, const QString &text, const QString &digits) {
+        return QList<std::pair<QString, QString>>{{QStringLiteral("Name"), name},
+                                                  {QStringLiteral("PLZ"), digits.left(5)},
+                                                  {QStringLiteral("Steuernummer"), digits},
+                                                  {QStringLiteral("Land"), name},
+                                                  {QStringLiteral("Kennwort"), name},
+                                                  {QStringLiteral("Bemerkung"), text},
+                                                  {QStringLiteral("Hoch"), name},
+                                                  {QStringLiteral("Kopf"), name},
+                                                  {QStringLiteral("Quer"), name}};
+    };
+    const QString latin = QStringLiteral("Die Packungen werden ab dem ersten Quartal in Łódź "
+                                         "und Košice hergestellt; Preise je Stück in Euro.");
+    return {
+        {"5 Preisangaben", "Latin", prices},
+        {"pdflib-fields", "Latin", fields(name, latin, QStringLiteral("12345678901"))},
+        {"pdflib-fields", "Cyrillic",
+         fields(QStringLiteral("Иван Петров"),
+                QStringLiteral("Упаковки производятся в Софии и Киеве; цены за штуку в евро."),
+                QStringLiteral("12345678901"))},
+        {"pdflib-fields", "CJK",
+         fields(QStringLiteral("山田太郎 北京市朝阳区"),
+                QStringLiteral("包装从第一季度起在北京和大阪生产。価格は一個あたりユーロです。"),
+                QStringLiteral("12345678901"))},
+        {"pdflib-fields", "Hebrew, Arabic",
+         fields(QStringLiteral("שלום עולם مرحبا"),
+                QStringLiteral("האריזות מיוצרות בתל אביב؛ الأسعار باليورو للقطعة الواحدة."),
+                QStringLiteral("12345678901"))},
+        {"pdflib-turned",
+         "Latin",
+         {{QStringLiteral("Name"), name}, {QStringLiteral("PLZ"), "1010"}}},
+        {"pdflib-hybrid", "Latin", {{QStringLiteral("Antragsteller"), name}}},
+        {"libreoffice",
+         "Latin",
+         {{QStringLiteral("Antragsteller"), name},
+          {QStringLiteral("Bundesland"), QStringLiteral("Wien")},
+          {QStringLiteral("Bemerkung"), latin}}},
+        {"reportlab",
+         "Cyrillic",
+         {{QStringLiteral("Antragsteller"), QStringLiteral("Иван Петров")},
+          {QStringLiteral("IBAN"), QStringLiteral("AT611904300234573201")},
+          {QStringLiteral("Anmerkung"), QStringLiteral("Цены за штуку в евро.")}}},
+        {"encrypted", "Latin", {{QStringLiteral("Antragsteller"), name}}},
+    };
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    const int rounds = argc > 1 ? QString::fromLocal8Bit(argv[1]).toInt() : 50;
+    const QString pdftk = QStandardPaths::findExecutable(QStringLiteral("pdftk"));
+    QTemporaryDir dir;
+    std::printf("%-15s %-15s %8s %8s %8s | %9s %8s %6s | %8s %8s\n", "form", "text", "first ms",
+                "ms", "peak KB", "pdftk ms", "peak KB", "times", "added B", "pdftk B");
+    for (const Case &c : cases()) {
+        const QString blank =
+            QStringLiteral(VRA_SOURCE_DIR) +
+            (QLatin1String(c.form) == QLatin1String("5 Preisangaben")
+                 ? QStringLiteral("/program/5 Preisangaben.pdf")
+                 : QStringLiteral("/tests/forms/%1.pdf").arg(QLatin1String(c.form)));
+        const QString form = dir.filePath(QStringLiteral("form.pdf"));
+        QFile::remove(form);
+        QFile::copy(blank, form);
+        const QByteArray fdf = formData(c);
+        writeBytes(dir.filePath(QStringLiteral("form.fdf")), fdf);
+        const QString out = dir.filePath(QStringLiteral("aus"));
+        const auto fill = [&] {
+            FormFiller::fill(fdf, dir.path(), out);
+        };
+
+        // The first fill of a process, which starts fontconfig and loads the fonts.
+        double first = 0;
+        const long peak = peakMemory([&] {
+            first = milliseconds(fill);
+            std::printf("%-15s %-15s %8.1f ", c.form, c.script, first);
+            std::fflush(stdout);
+        });
+        const double ours = median(rounds, fill);
+        const qint64 added =
+            QFileInfo(out + QStringLiteral("/form.pdf")).size() - QFileInfo(blank).size();
+        std::printf("%8.2f %8ld | ", ours, peak);
+        if (pdftk.isEmpty() || QLatin1String(c.form) == QLatin1String("encrypted")) {
+            std::printf("%9s %8s %6s | %8lld %8s\n", "-", "-", "-", added, "-");
+            continue;
+        }
+        const QString theirs = dir.filePath(QStringLiteral("pdftk.pdf"));
+        long pdftkPeak = 0;
+        const double pdftkTime = median(std::max(1, rounds / 10), [&] {
+            pdftkPeak = runPdftk(pdftk, form, dir.filePath(QStringLiteral("form.fdf")), theirs);
+        });
+        std::printf("%9.1f %8ld %6.0f | %8lld %8lld\n", pdftkTime, pdftkPeak, pdftkTime / ours,
+                    added, QFileInfo(theirs).size() - QFileInfo(blank).size());
+    }
+    return 0;
+}

@@ -1,0 +1,92 @@
+#include "formfont.h"
+
+#include "fontface.h"
+#include "fontfallback.h"
+#include "platform/ansitext.h"
+
+#include <algorithm>
+
+namespace
+{
+
+bool isName(QPDFObjectHandle object, const char *name)
+{
+    return object.isName() && object.getName() == name;
+}
+
+} // namespace
+
+FormFont::FormFont(QPDFObjectHandle dictionary) : dict_(dictionary)
+{
+    if (!dict_.isDictionary())
+        return;
+    QPDFObjectHandle subtype = dict_.getKey("/Subtype");
+    simple_ = isName(subtype, "/Type1") || isName(subtype, "/TrueType");
+    QPDFObjectHandle encoding = dict_.getKey("/Encoding");
+    winAnsi_ = isName(encoding, "/WinAnsiEncoding") ||
+               (encoding.isDictionary() && !encoding.hasKey("/Differences") &&
+                isName(encoding.getKey("/BaseEncoding"), "/WinAnsiEncoding"));
+    QPDFObjectHandle widths = dict_.getKey("/Widths");
+    if (widths.isArray() && dict_.getKey("/FirstChar").isInteger()) {
+        int code = dict_.getKey("/FirstChar").getIntValueAsInt();
+        for (QPDFObjectHandle w : widths.aitems()) {
+            if (code >= 0 && code < 256)
+                widths_.insert(code, w.isNumber() ? w.getNumericValue() : 0);
+            ++code;
+        }
+    }
+    // A font the form embeds may hold only the letters the form was made with.
+    QPDFObjectHandle descriptor = dict_.getKey("/FontDescriptor");
+    embedded_ = descriptor.isDictionary() &&
+                (descriptor.hasKey("/FontFile") || descriptor.hasKey("/FontFile2") ||
+                 descriptor.hasKey("/FontFile3"));
+    if (simple_)
+        metrics_ = FontFallback(baseName()).closest();
+}
+
+QString FormFont::baseName() const
+{
+    QPDFObjectHandle name =
+        dict_.isDictionary() ? dict_.getKey("/BaseFont") : QPDFObjectHandle::newNull();
+    return name.isName() ? QString::fromStdString(name.getName().substr(1))
+                         : QStringLiteral("Helvetica");
+}
+
+bool FormFont::canShow(const QString &text) const
+{
+    if (!simple_)
+        return false;
+    bool lossless = false;
+    const QByteArray codes = AnsiText::encode(text, &lossless);
+    return lossless && std::all_of(codes.cbegin(), codes.cend(), [this](char c) {
+               const auto code = static_cast<unsigned char>(c);
+               return (winAnsi_ || (code >= 0x20 && code < 0x7F)) &&
+                      (!embedded_ || widths_.value(code) > 0);
+           });
+}
+
+QByteArray FormFont::codes(const QString &text) const
+{
+    return AnsiText::encode(text);
+}
+
+double FormFont::width(char code) const
+{
+    const auto byte = static_cast<unsigned char>(code);
+    if (!widths_.isEmpty())
+        return widths_.value(byte);
+    if (!metrics_)
+        return 500;
+    const QString letter = AnsiText::decode(QByteArray(1, code));
+    return metrics_->advance(metrics_->glyph(letter.isEmpty() ? u' ' : letter.front().unicode()));
+}
+
+double FormFont::ascent() const
+{
+    return metrics_ ? metrics_->ascent : 750;
+}
+
+double FormFont::descent() const
+{
+    return metrics_ ? metrics_->descent : -250;
+}
