@@ -1,5 +1,7 @@
 #include "applicationpdf.h"
 
+#include "boundedsink.h"
+#include "formfiller.h"
 #include "platform/atomicfile.h"
 
 #include <QCryptographicHash>
@@ -197,6 +199,12 @@ QString ApplicationPdf::add(const QString &part, const QString &sheet, const QSt
         return QStringLiteral("Die ausgefüllte Kopie des Formblatts „%1“ kann nicht gelesen "
                               "werden: %2: %3")
             .arg(sheet, file, input.errorString());
+    // Copies a user kept as they were are read within the filler's bounds too.
+    if (input.size() > FormFiller::maxFormSize)
+        return QStringLiteral("Die ausgefüllte Kopie des Formblatts „%1“ ist größer als %2 MB: %3")
+            .arg(sheet)
+            .arg(FormFiller::maxFormSize >> 20)
+            .arg(file);
     const QByteArray bytes = input.readAll();
     try {
         QPDF copy;
@@ -205,6 +213,7 @@ QString ApplicationPdf::add(const QString &part, const QString &sheet, const QSt
         copy.setImmediateCopyFrom(true);
         const std::string description = QFile::encodeName(file).toStdString();
         copy.processMemoryFile(description.c_str(), bytes.constData(), size_t(bytes.size()));
+        checkObjectStreams(copy, FormFiller::maxDecodedSize);
         drawMissingAppearances(copy);
         QPDFPageDocumentHelper pages(copy);
         pages.pushInheritedAttributesToPage();
@@ -219,6 +228,12 @@ QString ApplicationPdf::add(const QString &part, const QString &sheet, const QSt
         if (all.size() > before)
             joined_->sheets.append({part, sheet, all[before].getObjectHandle()});
         joined_->version.updateIfGreater(copy.getVersionAsPDFVersion());
+    } catch (const TooLarge &) {
+        return QStringLiteral("Die ausgefüllte Kopie des Formblatts „%1“ enthält Daten, die "
+                              "entpackt größer als %2 MB wären: %3")
+            .arg(sheet)
+            .arg(FormFiller::maxDecodedSize >> 20)
+            .arg(file);
     } catch (const std::exception &e) {
         const auto *qpdfError = dynamic_cast<const QPDFExc *>(&e);
         if (qpdfError && qpdfError->getErrorCode() == qpdf_e_password)
