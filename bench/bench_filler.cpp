@@ -4,6 +4,7 @@
 // filled copy adds to the blank form.
 //   bench_filler [ROUNDS]
 #include "pdf/formfiller.h"
+#include "quietplatform.h"
 #include "tests/testfiles.h"
 
 #include <QCoreApplication>
@@ -56,15 +57,6 @@ double milliseconds(const std::function<void()> &work)
     timer.start();
     work();
     return timer.nsecsElapsed() / 1e6;
-}
-
-double median(int rounds, const std::function<void()> &work)
-{
-    QList<double> times;
-    for (int i = 0; i < rounds; ++i)
-        times << milliseconds(work);
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
 }
 
 // pdftk filling the form once, in a process of its own; its peak memory in KB.
@@ -163,7 +155,7 @@ int main(int argc, char *argv[])
             std::printf("%-15s %-15s %8.1f ", c.form, c.script, first);
             std::fflush(stdout);
         });
-        const double ours = median(rounds, fill);
+        const double ours = medianMilliseconds(rounds, fill);
         const qint64 added =
             QFileInfo(out + QStringLiteral("/form.pdf")).size() - QFileInfo(blank).size();
         std::printf("%8.2f %8ld | ", ours, peak);
@@ -173,7 +165,7 @@ int main(int argc, char *argv[])
         }
         const QString theirs = dir.filePath(QStringLiteral("pdftk.pdf"));
         long pdftkPeak = 0;
-        const double pdftkTime = median(std::max(1, rounds / 10), [&] {
+        const double pdftkTime = medianMilliseconds(std::max(1, rounds / 10), [&] {
             pdftkPeak = runPdftk(pdftk, form, dir.filePath(QStringLiteral("form.fdf")), theirs);
         });
         std::printf("%9.1f %8ld %6.0f | %8lld %8lld\n", pdftkTime, pdftkPeak, pdftkTime / ours,

@@ -10,7 +10,8 @@
 #include "platform/delay.h"
 #include "platform/postedkeyboard.h"
 #include "platform/shell.h"
-#include "quietdialogs.h"
+#include "quietplatform.h"
+#include "samplemasterdata.h"
 
 #include <QApplication>
 #include <QDir>
@@ -25,33 +26,6 @@
 
 namespace
 {
-
-class TakingShell : public Shell
-{
-public:
-    int open(const QString &) override { return 42; }
-    bool canOpen(const QString &) override { return true; }
-    void print(const QString &, std::function<void(const QString &)> done) override { done({}); }
-};
-
-class NoDelay : public Delay
-{
-public:
-    void wait(int) override {}
-};
-
-double medianMilliseconds(int rounds, const std::function<void()> &work)
-{
-    QList<qint64> times;
-    for (int i = 0; i < rounds; ++i) {
-        QElapsedTimer timer;
-        timer.start();
-        work();
-        times << timer.nsecsElapsed();
-    }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2] / 1e6;
-}
 
 // Runs `arguments` as a process; its wall time in ms and its peak memory in kB, as GNU time
 // tells it (a process's own count would include what its parent had before it started).
@@ -97,18 +71,13 @@ int main(int argc, char *argv[])
         QFile::copy(program.filePath(file), folder.filePath(file));
     const QString output = folder.filePath(QStringLiteral("Antrag.pdf"));
 
-    TakingShell shell;
+    QuietShell shell(true);
     QuietDialogs dialogs(true, output);
     NoDelay delay;
     PostedKeyboard keyboard;
     frmMain w(ProgramFolders(folder.path()), Platform{shell, dialogs, delay, keyboard});
     w.Form_Load();
-    w.AName->setText(QStringLiteral("Łódź Kovač Groß (Wien)"));
-    for (int i = 1; i <= 9; ++i) {
-        w.txtMenge[i]->setText(QString::number(i * 10));
-        w.txtMengenart[i]->setText(QStringLiteral("Stück"));
-        w.txtFAP[i]->setText(QStringLiteral("1.234,50"));
-    }
+    enterSampleMasterData(w);
     QString completed = QStringLiteral(",");
     for (int n = 1; n <= w.sheetCount; ++n)
         completed += QStringLiteral("%1,,").arg(n);
