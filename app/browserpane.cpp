@@ -51,7 +51,9 @@ void BrowserPane::load()
                                          "<p>Die Seite <b>%1</b> konnte nicht geladen werden.</p>")
                               .arg(location_.toHtmlEscaped()));
     }
-    // A screen reader names the page as its title does, or by its file without one.
+    // A screen reader names the page as its title does, or by its file without one; the text
+    // that takes the focus too, so that Tab into the page says which it is.
     const QString title = browser_->documentTitle();
     setAccessibleName(title.isEmpty() ? page.fileName() : title);
+    browser_->setAccessibleName(accessibleName());
 }

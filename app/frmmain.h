@@ -61,6 +61,8 @@ public:
     // Completion marks.
     void RefreshMarks();
     int getCount() const;
+    // Whether the sheet's mark is set ("OK").
+    bool isCompleted(int sheet) const;
     void lblFormblatt_Click(int index);
     void imgRead_Click(int index);
     // Puts the sheet's filled copy aside, once the user agrees, and fills it from the blank form.
@@ -93,6 +95,8 @@ public:
 
     // The application title that every message box carries.
     QString title() const { return title_; }
+    // What the name field holds until the user types a name.
+    inline static const QString namePrompt = QStringLiteral("Bitte den Namen eingeben");
 
     bool isPrinting = false;
     bool isWritingFdf = false;
@@ -162,10 +166,14 @@ private:
     QString filledFolder() const;
     // The sheet's filled copy, with the master data as they stand now.
     FormFiller::Result fillSheet(const QString &caption) const;
+    // Why no form data can be made.
+    QString templateMissing() const;
     QString filledForPrinting(const QString &caption, const QString &file, PrintReport &report);
     // Joins the completed sheets into `path`: empty when done, else why not; none when the
-    // user cancelled.
-    std::optional<QString> saveApplication(const QString &path);
+    // user cancelled. What the user should know of a sheet goes to `notices`.
+    std::optional<QString> saveApplication(const QString &path, QStringList &notices);
+    // The applicant's name; empty while the field holds its prompt.
+    QString applicantName() const;
     // A file the program reads or writes (a form, its settings, its state, a filled copy).
     bool isProgramFile(const QString &path) const;
 

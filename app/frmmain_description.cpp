@@ -125,9 +125,8 @@ void frmMain::createControls()
     setTextColour(txtMsgBox, QColor(255, 0, 0));
     txtMsgBox->setFont(msSansSerif(8.25, true));
     txtMsgBox->hide();
-    AName = place(named(new QLineEdit(QStringLiteral("Bitte den Namen eingeben"), this),
-                        QStringLiteral("AName")),
-                  360, 1800, 2415, 375);
+    AName = place(named(new QLineEdit(namePrompt, this), QStringLiteral("AName")), 360, 1800, 2415,
+                  375);
     AName->setFont(arial(8.25));
     AName->setMaxLength(StateFile::maxValueLength);
     AName->setAccessibleName(QStringLiteral("Name des Antragstellers"));

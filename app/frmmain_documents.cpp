@@ -4,7 +4,6 @@
 #include "frmmain.h"
 #include "pdf/formfiller.h"
 #include "platform/atomicfile.h"
-#include "platform/dialogs.h"
 #include "platform/shell.h"
 
 #include <QDir>
@@ -31,15 +30,20 @@ std::optional<QByteArray> frmMain::formData(const QString &DocName) const
     return Fdf::fill(templateFile.readAll(), DocName, masterData());
 }
 
+QString frmMain::templateMissing() const
+{
+    return QStringLiteral("Die Vorlage der Formulardaten %1 fehlt.")
+        .arg(folders_.find(QStringLiteral("antrag_.fdf")));
+}
+
 QString frmMain::CreateFDF(const QString &DocName)
 {
     isWritingFdf = true;
-    const QString templatePath = folders_.find(QStringLiteral("antrag_.fdf"));
     int failure = 0;
     QString reason;
     if (const std::optional<QByteArray> filled = formData(DocName); !filled) {
         failure = fileNotFound;
-        reason = QStringLiteral("Die Vorlage der Formulardaten %1 fehlt.").arg(templatePath);
+        reason = templateMissing();
     } else if (reason = AtomicFile::write(folders_.own(QStringLiteral("antrag.fdf")), *filled);
                !reason.isEmpty()) {
         failure = accessDenied;
@@ -72,7 +76,6 @@ frmMain::Opening frmMain::OpenPDF()
                 ? FormFiller::fill(data.readAll(), QFileInfo(fdf).path(), filledFolder())
                 : FormFiller::Result{FormFiller::Failure::DataUnreadable,
                                      {},
-                                     {},
                                      data.fileName() + QStringLiteral(": ") + data.errorString(),
                                      {}};
         opening = {filled.error, filled.notice};
@@ -97,12 +100,7 @@ FormFiller::Result frmMain::fillSheet(const QString &caption) const
 {
     const std::optional<QByteArray> fdf = formData(formName(caption));
     if (!fdf)
-        return {FormFiller::Failure::DataUnreadable,
-                {},
-                caption,
-                QStringLiteral("Die Vorlage %1 fehlt")
-                    .arg(folders_.find(QStringLiteral("antrag_.fdf"))),
-                {}};
+        return {FormFiller::Failure::DataUnreadable, {}, templateMissing(), {}};
     return FormFiller::fill(*fdf, folders_.ownFolder(), filledFolder());
 }
 

@@ -29,25 +29,27 @@ void frmMain::lblFormblatt_Click(int index)
     Opening opening{CreateFDF(formName(caption)), {}};
     if (opening.failure.isEmpty())
         opening = OpenPDF();
+    // A sheet that was not shown must not pass for a completed one. The mark is set before any
+    // message: the system may close the window while one is open.
+    if (opening.failure.isEmpty()) {
+        setMark(index, true);
+        Bearbeitet->setText(CompletedList::added(Bearbeitet->text(), index));
+    }
     if (!opening.notice.isEmpty())
         platform_.dialogs.information(
             title_, QStringLiteral("Zum Formblatt „%1“:\n\n%2").arg(caption, opening.notice));
-    // A sheet that was not shown must not pass for a completed one.
-    if (!opening.failure.isEmpty()) {
+    if (!opening.failure.isEmpty())
         platform_.dialogs.warning(
             title_, QStringLiteral("Das Formblatt „%1“ kann nicht angezeigt werden.\n\n%2")
                         .arg(caption, opening.failure));
-        return;
-    }
-    setMark(index, true);
-    Bearbeitet->setText(CompletedList::added(Bearbeitet->text(), index));
 }
 
 void frmMain::startAfresh(int index)
 {
     const QString caption = lblFormblatt[index]->text();
-    const QString copy = QDir(filledFolder()).filePath(SheetFile::name(caption));
-    if (QFileInfo::exists(copy)) {
+    const QString copy = FormFiller::copyOf(formName(caption), filledFolder());
+    // Only a file is put aside; whatever else stands there is the filler's to tell.
+    if (QFileInfo(copy).isFile()) {
         if (!platform_.dialogs.question(
                 title_,
                 QStringLiteral("Soll das Formblatt „%1“ neu aus dem leeren Formular ausgefüllt "
@@ -85,10 +87,15 @@ void frmMain::RefreshMarks()
         setMark(n, CompletedList::contains(Bearbeitet->text(), n));
 }
 
+bool frmMain::isCompleted(int sheet) const
+{
+    return imgRead[sheet]->Tag == QLatin1String("OK");
+}
+
 int frmMain::getCount() const
 {
     int count = 0;
     for (int n = 1; n <= sheetCount; ++n)
-        count += imgRead[n]->Tag == QLatin1String("OK") ? 1 : 0;
+        count += isCompleted(n) ? 1 : 0;
     return count;
 }

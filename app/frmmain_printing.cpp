@@ -53,7 +53,7 @@ void frmMain::Label5_Click()
     for (int n = 1; n <= last && !unloaded_; ++n) {
         const QString caption = lblFormblatt[n]->text();
         const QString file = folders_.find(SheetFile::name(caption));
-        if (imgRead[n]->Tag != QLatin1String("OK"))
+        if (!isCompleted(n))
             continue;
         lblInfo->show();
         cmdPrint->hide();

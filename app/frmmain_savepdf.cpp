@@ -23,6 +23,9 @@ const QString folderKey = QStringLiteral("pdf/ordner");
 
 void frmMain::Label15_Click()
 {
+    // Nor inside a print run, which would wait for the whole file.
+    if (isPrinting)
+        return;
     const int count = getCount();
     if (count == 0) {
         platform_.dialogs.information(title_, QStringLiteral("Es wurden noch keine Anträge "
@@ -50,7 +53,7 @@ void frmMain::Label15_Click()
     }
     const QString path = platform_.dialogs.saveFileName(
         QStringLiteral("Anträge als PDF speichern"),
-        QDir(folder).filePath(ApplicationPdf::fileName(title_, AName->text())));
+        QDir(folder).filePath(ApplicationPdf::fileName(title_, applicantName())));
     if (path.isEmpty())
         return;
     if (isProgramFile(path)) {
@@ -62,7 +65,8 @@ void frmMain::Label15_Click()
     }
 
     setCursor(Qt::WaitCursor);
-    const std::optional<QString> failure = saveApplication(path);
+    QStringList notices;
+    const std::optional<QString> failure = saveApplication(path, notices);
     unsetCursor();
     if (!failure || unloaded_)
         return;
@@ -72,20 +76,25 @@ void frmMain::Label15_Click()
         return;
     }
     settings.setValue(folderKey, QFileInfo(path).absolutePath());
+    // What the file holds otherwise than the user may think, as a print run reports it.
+    const QString hints = notices.isEmpty() ? QString()
+                                            : QStringLiteral("\n\nHinweise zu diesen Anträgen:\n") +
+                                                  notices.join(u'\n');
     platform_.dialogs.information(
-        title_, QStringLiteral("Die fertiggestellten Anträge sind gespeichert:\n\n%1").arg(path));
+        title_,
+        QStringLiteral("Die fertiggestellten Anträge sind gespeichert:\n\n%1").arg(path) + hints);
 }
 
-std::optional<QString> frmMain::saveApplication(const QString &path)
+std::optional<QString> frmMain::saveApplication(const QString &path, QStringList &notices)
 {
     // The sheets as they stand at the click, in the order of the print run.
     QList<std::pair<QString, QString>> sheets; // part and caption
     for (int n = 1; n <= sheetCount; ++n) {
-        if (imgRead[n]->Tag == QLatin1String("OK"))
+        if (isCompleted(n))
             sheets.append({InhaltsV->tabText(int(pic.indexOf(lblFormblatt[n]->parentWidget())) - 1),
                            lblFormblatt[n]->text()});
     }
-    const QString name = AName->text().simplified();
+    const QString name = applicantName();
     ApplicationPdf pdf(name.isEmpty() ? title_ : QStringLiteral("%1 – %2").arg(title_, name), name);
     const std::unique_ptr<Progress> progress =
         platform_.dialogs.progress(title_, int(sheets.size()) + 1);
@@ -98,6 +107,8 @@ std::optional<QString> frmMain::saveApplication(const QString &path)
         if (filled.failure != FormFiller::Failure::None)
             return QStringLiteral("Das Formblatt „%1“ konnte nicht ausgefüllt werden: %2")
                 .arg(caption, filled.error);
+        if (!filled.notice.isEmpty())
+            notices << QStringLiteral("• %1: %2").arg(caption, filled.notice);
         if (const QString failure = pdf.add(part, caption, filled.path); !failure.isEmpty())
             return failure;
     }
@@ -105,6 +116,13 @@ std::optional<QString> frmMain::saveApplication(const QString &path)
         unloaded_)
         return std::nullopt;
     return pdf.write(path);
+}
+
+QString frmMain::applicantName() const
+{
+    // The prompt the field starts with names nobody.
+    const QString name = AName->text().simplified();
+    return name == namePrompt ? QString() : name;
 }
 
 bool frmMain::isProgramFile(const QString &path) const

@@ -11,6 +11,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
+#include <memory>
 #include <set>
 
 #include <qpdf/QPDF.hh>
@@ -18,6 +19,7 @@
 #include <qpdf/QPDFExc.hh>
 #include <qpdf/QPDFFormFieldObjectHelper.hh>
 #include <qpdf/QPDFObjectHandle.hh>
+#include <qpdf/QPDFPageDocumentHelper.hh>
 #include <qpdf/QPDFWriter.hh>
 
 namespace
@@ -142,38 +144,58 @@ std::pair<FormFiller::Failure, QString> unreadable(const std::exception &e, cons
                                       .arg(form, QString::fromLocal8Bit(e.what()))};
 }
 
-FormFiller::Result writeCopy(const QString &copy, const std::string &bytes, const QString &sheet,
+FormFiller::Result failed(FormFiller::Failure failure, const QString &error,
+                          const QString &notice = {})
+{
+    return {failure, {}, error, notice};
+}
+
+FormFiller::Result writeCopy(const QString &copy, const std::string &bytes,
                              const QString &notice = {})
 {
     const QString error = AtomicFile::write(copy, QByteArray::fromStdString(bytes));
     if (!error.isEmpty())
-        return {FormFiller::Failure::NotWritable, {}, sheet, error, notice};
-    return {FormFiller::Failure::None, copy, sheet, {}, notice};
+        return failed(FormFiller::Failure::NotWritable, error, notice);
+    return {FormFiller::Failure::None, copy, {}, notice};
+}
+
+// The copy read whole, every page and field asked for, so that one that cannot be read shows
+// it here; nothing when it cannot.
+std::unique_ptr<LoadedForm> readable(const QString &copy)
+{
+    try {
+        auto form = std::make_unique<LoadedForm>(copy);
+        QPDFPageDocumentHelper(form->pdf).getAllPages();
+        QPDFAcroFormDocumentHelper(form->pdf).getFormFields();
+        return form;
+    } catch (const TooLarge &) {
+        throw;
+    } catch (const std::exception &) {
+        return nullptr;
+    }
 }
 
 // The copy the user may have worked on since: filled anew where the master data go, left as
 // it is where that would break a signature or the user protected it. Nothing when it cannot
-// be read: the caller moves it aside.
-std::optional<FormFiller::Result> refilled(const QString &copy, const QString &sheet,
+// be read: the caller moves it aside. One that can be read is never moved.
+std::optional<FormFiller::Result> refilled(const QString &copy,
                                            const QHash<QString, QString> &values)
 {
     using FormFiller::Failure;
-    using FormFiller::Result;
     const QFileInfo info(copy);
     if (info.size() > FormFiller::maxFormSize)
-        return Result{Failure::FormTooLarge,
-                      {},
-                      sheet,
+        return failed(Failure::FormTooLarge,
                       QStringLiteral("Die ausgefüllte Kopie %1 ist größer als %2 MB.")
                           .arg(copy)
-                          .arg(FormFiller::maxFormSize >> 20),
-                      {}};
+                          .arg(FormFiller::maxFormSize >> 20));
     const auto unchanged = [&](const QString &why) {
-        return Result{Failure::None, copy, sheet, {}, why.arg(copy)};
+        return FormFiller::Result{Failure::None, copy, {}, why.arg(copy)};
     };
     try {
-        LoadedForm form(copy);
-        if (isSigned(form.pdf))
+        const std::unique_ptr<LoadedForm> form = readable(copy);
+        if (!form)
+            return std::nullopt;
+        if (isSigned(form->pdf))
             return unchanged(QStringLiteral(
                 "Die ausgefüllte Kopie %1 ist digital unterschrieben. Sie wird unverändert "
                 "verwendet: Die Stammdaten werden nicht eingetragen, damit die Unterschrift "
@@ -183,36 +205,36 @@ std::optional<FormFiller::Result> refilled(const QString &copy, const QString &s
             return unchanged(QStringLiteral("Die ausgefüllte Kopie %1 ist schreibgeschützt. Sie "
                                             "wird unverändert verwendet; die Stammdaten werden "
                                             "nicht eingetragen."));
-        const std::optional<Filling> filling = filledForm(form.pdf, values);
+        const std::optional<Filling> filling = filledForm(form->pdf, values);
         if (!filling)
-            return Result{Failure::FormLocked, {}, sheet, lockedMessage(copy), {}};
+            return failed(Failure::FormLocked, lockedMessage(copy));
         if (filling->fields == 0 && !values.isEmpty())
             return unchanged(QStringLiteral(
                 "In der ausgefüllten Kopie %1 gibt es keines der Felder für die Stammdaten mehr; "
                 "vielleicht hat ein Programm sie umbenannt. Die Kopie bleibt, wie sie ist. Um das "
                 "Formblatt neu zu beginnen, wählen Sie im Kontextmenü des Formblatts „Formblatt "
                 "neu beginnen …“."));
-        return writeCopy(copy, filling->bytes, sheet);
-    } catch (const TooLarge &e) {
-        return Result{Failure::FormTooLarge, {}, sheet, unreadable(e, copy).second, {}};
-    } catch (const std::exception &) {
-        return std::nullopt;
+        return writeCopy(copy, filling->bytes);
+    } catch (const std::exception &e) {
+        const auto [failure, error] = unreadable(e, copy);
+        return failed(failure, error);
     }
 }
 
-// Where the filled copy of `file` goes, and why it cannot go there; the copy itself where a
-// link inside the folder points to it.
+// Where the filled copy of `file` goes, and why it cannot go there; the file a link inside
+// the folder leads to, however many links it takes.
 std::pair<QString, QString> copyPath(const QString &file, const QString &outputFolder)
 {
-    const QString copy = QDir(outputFolder).filePath(QFileInfo(file).fileName());
+    const QString copy = FormFiller::copyOf(file, outputFolder);
     const QFileInfo info(copy);
     if (info.isSymLink()) {
-        const QString target = info.symLinkTarget();
-        if (QFileInfo(QFileInfo(target).absolutePath()).canonicalFilePath() !=
-            QDir(outputFolder).canonicalPath())
-            return {copy, QStringLiteral("Die ausgefüllte Kopie %1 ist eine Verknüpfung auf %2 "
-                                         "außerhalb des Ordners %3. Sie bleibt unverändert.")
-                              .arg(copy, target, outputFolder)};
+        const QString target = info.canonicalFilePath();
+        if (target.isEmpty() ||
+            QFileInfo(target).absolutePath() != QDir(outputFolder).canonicalPath())
+            return {copy, QStringLiteral("Die ausgefüllte Kopie %1 ist eine Verknüpfung auf %2, "
+                                         "nicht auf eine Datei im Ordner %3. Sie bleibt "
+                                         "unverändert.")
+                              .arg(copy, info.symLinkTarget(), outputFolder)};
         return {target, {}};
     }
     if (info.isDir())
@@ -227,50 +249,44 @@ std::pair<QString, QString> copyPath(const QString &file, const QString &outputF
 namespace FormFiller
 {
 
+QString copyOf(const QString &form, const QString &outputFolder)
+{
+    return QDir(outputFolder).filePath(QFileInfo(form).fileName());
+}
+
 Result fill(const QByteArray &fdf, const QString &fdfFolder, const QString &outputFolder)
 {
     if (fdf.size() > maxFdfSize)
-        return {Failure::DataTooLarge,
-                {},
-                {},
-                QStringLiteral("Die Formulardaten sind größer als %1 MB.").arg(maxFdfSize >> 20),
-                {}};
+        return failed(
+            Failure::DataTooLarge,
+            QStringLiteral("Die Formulardaten sind größer als %1 MB.").arg(maxFdfSize >> 20));
     const std::optional<Fdf::FormData> data = Fdf::read(fdf);
     if (!data || data->file.isEmpty())
-        return {Failure::DataUnreadable,
-                {},
-                {},
-                QStringLiteral("Die Formulardaten sind nicht lesbar."),
-                {}};
-    const QString sheet = QFileInfo(data->file).completeBaseName();
+        return failed(Failure::DataUnreadable,
+                      QStringLiteral("Die Formulardaten sind nicht lesbar."));
     QHash<QString, QString> values;
     for (const auto &[name, value] : data->fields)
         values.insert(name, value);
 
     // The copy goes into the output folder whatever path /F gives.
     if (!QDir().mkpath(outputFolder))
-        return {Failure::NotWritable,
-                {},
-                sheet,
-                QStringLiteral("Der Ordner %1 kann nicht angelegt werden.").arg(outputFolder),
-                {}};
+        return failed(
+            Failure::NotWritable,
+            QStringLiteral("Der Ordner %1 kann nicht angelegt werden.").arg(outputFolder));
     const auto [copy, inTheWay] = copyPath(data->file, outputFolder);
     if (!inTheWay.isEmpty())
-        return {Failure::NotWritable, {}, sheet, inTheWay, {}};
+        return failed(Failure::NotWritable, inTheWay);
     QString notice;
     if (QFileInfo::exists(copy)) {
-        if (std::optional<Result> result = refilled(copy, sheet, values))
+        if (std::optional<Result> result = refilled(copy, values))
             return *result;
         // Never overwritten: what the user did with it stays at hand.
         const QString aside = AsideFile::move(copy, QStringLiteral("unlesbar"));
         if (aside.isEmpty())
-            return {Failure::NotWritable,
-                    {},
-                    sheet,
-                    QStringLiteral("Die ausgefüllte Kopie %1 kann nicht gelesen und nicht "
-                                   "beiseitegelegt werden.")
-                        .arg(copy),
-                    {}};
+            return failed(Failure::NotWritable,
+                          QStringLiteral("Die ausgefüllte Kopie %1 kann nicht gelesen und nicht "
+                                         "beiseitegelegt werden.")
+                              .arg(copy));
         notice = QStringLiteral("Die ausgefüllte Kopie konnte nicht gelesen werden. Sie liegt "
                                 "jetzt unter\n%1\n\nDas Formblatt wurde neu aus dem leeren "
                                 "Formular ausgefüllt.")
@@ -280,28 +296,23 @@ Result fill(const QByteArray &fdf, const QString &fdfFolder, const QString &outp
     const QString form = QDir(fdfFolder).filePath(data->file);
     const QFileInfo info(form);
     if (!info.isFile())
-        return {Failure::FormMissing,
-                {},
-                sheet,
-                QStringLiteral("Das Formular %1 fehlt.").arg(form),
-                notice};
+        return failed(Failure::FormMissing, QStringLiteral("Das Formular %1 fehlt.").arg(form),
+                      notice);
     if (info.size() > maxFormSize)
-        return {Failure::FormTooLarge,
-                {},
-                sheet,
-                QStringLiteral("Das Formular %1 ist größer als %2 MB.")
-                    .arg(form)
-                    .arg(maxFormSize >> 20),
-                notice};
+        return failed(Failure::FormTooLarge,
+                      QStringLiteral("Das Formular %1 ist größer als %2 MB.")
+                          .arg(form)
+                          .arg(maxFormSize >> 20),
+                      notice);
     try {
         LoadedForm blank(form);
         const std::optional<Filling> filling = filledForm(blank.pdf, values);
         if (!filling)
-            return {Failure::FormLocked, {}, sheet, lockedMessage(form), notice};
-        return writeCopy(copy, filling->bytes, sheet, notice);
+            return failed(Failure::FormLocked, lockedMessage(form), notice);
+        return writeCopy(copy, filling->bytes, notice);
     } catch (const std::exception &e) {
         const auto [failure, error] = unreadable(e, form);
-        return {failure, {}, sheet, error, notice};
+        return failed(failure, error, notice);
     }
 }
 

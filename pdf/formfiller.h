@@ -34,7 +34,6 @@ enum class Failure {
 struct Result {
     Failure failure = Failure::None;
     QString path;   // the filled copy
-    QString sheet;  // the form's name, as far as the FDF data tell it
     QString error;  // why not, for the user
     QString notice; // what the user should know of the copy, filled or not
 };
@@ -45,5 +44,8 @@ struct Result {
 // filled anew; it is left as it is where filling would break its signature or the user made
 // it read-only, and moved aside, never overwritten, where it cannot be read.
 Result fill(const QByteArray &fdf, const QString &fdfFolder, const QString &outputFolder);
+
+// Where the filled copy of `form` is kept in `outputFolder`.
+QString copyOf(const QString &form, const QString &outputFolder);
 
 } // namespace FormFiller

@@ -390,11 +390,15 @@ private slots:
         QCOMPARE(fields(copy).value("Einheitspreis 1"), QStringLiteral("von Hand"));
         QCOMPARE(fields(copy).value("Antragsteller"), QStringLiteral("Dritter Name"));
         QCOMPARE(f.dialogs.shown.size(), 1); // the print question
-        // The one file to submit holds them too.
+        // The one file to submit holds them too; a copy the user protected goes in as it is,
+        // and the user is told.
+        QVERIFY(QFile::setPermissions(copy, QFile::ReadOwner));
         f.dialogs.chosenFile = f.path("Antrag.pdf");
         w.Label15_Click();
         const QString joined = run("pdftotext", {f.path("Antrag.pdf"), "-"});
         QVERIFY(joined.contains("von Hand") && joined.contains("Dritter Name"));
+        QVERIFY(f.dialogs.shown.last().contains("Hinweise zu diesen Anträgen:\n• " + sheet +
+                                                ": Die ausgefüllte Kopie"));
 
         f.dialogs.answer = false;
         w.lblFormblatt[5]->actions().first()->trigger();
@@ -417,7 +421,8 @@ private slots:
                    read-only|read-only|0|0|schreibgeschützt
                    fields renamed|renamed|0|0|keines der Felder
                    a folder|folder|0|1|steht ein Ordner
-                   link out of the folder|../elsewhere.pdf|0|1|außerhalb des Ordners
+                   link out of the folder|../elsewhere.pdf|0|1|nicht auf eine Datei im Ordner
+                   links out by a link inside|inner.pdf>../elsewhere.pdf|0|1|nicht auf eine Datei im Ordner
                    link inside the folder|mine.pdf|1|0|)");
     }
 
@@ -435,9 +440,16 @@ private slots:
         if (row[1] == "folder") {
             QDir().mkpath(copy);
         } else if (row[1].endsWith(".pdf")) {
-            kept = QDir::cleanPath(dir.filePath("aus/" + row[1]));
+            // Links from the copy on, the last to the user's file.
+            const QStringList links = row[1].split(u'>');
+            kept = QDir::cleanPath(dir.filePath("aus/" + links.last()));
             writeBytes(kept, before = sample);
-            QVERIFY(QDir().mkpath(dir.filePath("aus")) && QFile::link(kept, copy));
+            QDir().mkpath(dir.filePath("aus"));
+            QString from = copy;
+            for (const QString &to : links) {
+                QVERIFY(QFile::link(QDir::cleanPath(dir.filePath("aus/" + to)), from));
+                from = QDir::cleanPath(dir.filePath("aus/" + to));
+            }
         } else {
             if (row[1] == "signed") {
                 before = sample;

@@ -142,8 +142,9 @@ private slots:
         press(Qt::Key_1, Qt::AltModifier);
         press(Qt::Key_P, Qt::ControlModifier);
         QVERIFY(w.StartS[1]->isVisible() && f.dialogs.shown.first().startsWith("question"));
+        // The prompt in the name field names nobody in the file's name.
         press(Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
-        QVERIFY(f.dialogs.shown.last().startsWith("save|"));
+        QVERIFY(f.dialogs.shown.last().endsWith("/VRA - Antrag C.pdf"));
     }
 
     // Names come from a file: markup in them is shown as it stands, in the label and its tip;
@@ -283,11 +284,13 @@ private slots:
             clickOn(w.Label5);
             QTest::keyClick(w.AName, Qt::Key_Q, Qt::ControlModifier);
             QTest::keyClick(w.AName, Qt::Key_P, Qt::ControlModifier);
+            clickOn(w.Label15);
         };
         clickOn(w.Label5);
         QCOMPARE(f.dialogs.shown.count("information|VRA - Antrag A|Der Druck ist noch nicht "
                                        "fertiggestellt!"),
                  6);
+        QVERIFY(!f.dialogs.shown.join(u'|').contains("PDF-Datei"));
         QCOMPARE(f.shell.printed.size(), 2);
         QVERIFY(f.readFile("vra.prop").contains("bear=,,1,,2,,3,\r\n"));
 

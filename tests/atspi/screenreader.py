@@ -195,7 +195,7 @@ def run(program, folder):
     reader.wait("the master data", lambda: find(frame, "page tab", "Packungen 1 -3"))
     key("3", ALT)
     reader.wait("the first part again", lambda: find(frame, "document frame", "Teil 1"))
-    focus = [("state-changed", "page tab list", "Teil 1"), ("state-changed", "label", ""),
+    focus = [("state-changed", "page tab list", "Teil 1"), ("state-changed", "label", "Teil 1"),
              ("state-changed", "push button", "„1 Antragsteller“ fertiggestellt"),
              ("state-changed", "link", "1 Antragsteller"),
              ("state-changed", "push button", "„2 Kontaktperson“ offen"),
