@@ -1,7 +1,5 @@
 #include "clicklabel.h"
 
-#include "accessibility.h"
-
 #include <QApplication>
 #include <QFocusFrame>
 #include <QKeyEvent>
@@ -29,15 +27,9 @@ protected:
 
 } // namespace
 
-ClickLabel::ClickLabel(QWidget *parent) : QLabel(parent)
-{
-    installAccessibility();
-}
+ClickLabel::ClickLabel(QWidget *parent) : QLabel(parent) {}
 
-ClickLabel::ClickLabel(const QString &text, QWidget *parent) : QLabel(text, parent)
-{
-    installAccessibility();
-}
+ClickLabel::ClickLabel(const QString &text, QWidget *parent) : QLabel(text, parent) {}
 
 void ClickLabel::setPicture(const QPixmap &picture)
 {

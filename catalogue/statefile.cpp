@@ -9,8 +9,8 @@
 namespace
 {
 
-// Prefix, the longest value in UTF-8 (at most three bytes a UTF-16 unit) and CR LF.
-constexpr qint64 maxLineBytes = 5 + 3 * qint64(StateFile::maxValueLength) + 2;
+// Prefix and the longest value in UTF-8 (at most three bytes a UTF-16 unit).
+constexpr qint64 maxLineBytes = 5 + 3 * qint64(StateFile::maxValueLength);
 
 QString storedPrice(const QString &line)
 {
