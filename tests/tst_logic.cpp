@@ -158,7 +158,8 @@ private slots:
 
     void stateApply_data()
     {
-        // name | line changed | its text | package | quantity|kind|price|name|completed list
+        // name | line changed, or "lines N" kept | its text | package | quantity|kind|price|name|
+        // completed list; fields whose line is missing hold "alt"
         addRows(R"(full|-1||2|2|Art 2|2,50|Jörg|,3,
                    comma price|8|bf3=12,5|3|3|Art 3|12,50|Jörg|,3,
                    more digits than a double|8|bf3=12345678901234567.89|3|3|Art 3|12.345.678.901.234.567,89|Jörg|,3,
@@ -166,7 +167,8 @@ private slots:
                    empty price stays empty|11|bf4=|4|4|Art 4||Jörg|,3,
                    prefixes are not read|0|xxxx7|1|7|Art 1|1,50|Jörg|,3,
                    short line|27|nam|1|1|Art 1|1,50||,3,
-                   ten lines keep the rest|10||4|4|||Bitte den Namen eingeben|,
+                   ten lines keep the rest|lines 10||4|4|alt|alt|alt|,
+                   nine lines end with a price|lines 9||3|3|Art 3|3,50|alt|,
                    line ends only|-2||1|||||)");
     }
 
@@ -179,8 +181,8 @@ private slots:
                  << QStringLiteral("bf%1=%1.5").arg(i);
         file << QStringLiteral("name=Jörg") << QStringLiteral("bear=,3,");
         const int line = row[1].toInt();
-        if (line == 10)
-            file = file.mid(0, 10);
+        if (row[1].startsWith("lines "))
+            file = file.mid(0, row[1].mid(6).toInt());
         else if (line == -2)
             file = QStringList(40, QString());
         else if (line >= 0)
@@ -191,7 +193,9 @@ private slots:
             QBuffer buffer(&bytes);
             buffer.open(QIODevice::ReadOnly);
             MasterData d;
-            d.name = QStringLiteral("Bitte den Namen eingeben");
+            for (MasterData::Package &p : d.packages)
+                p = {"alt", "alt", "alt"};
+            d.name = QStringLiteral("alt");
             QString list = QStringLiteral(",");
             StateFile::apply(StateFile::read(buffer), d, list);
             const MasterData::Package &p = d.packages[row[3].toInt() - 1];

@@ -77,6 +77,7 @@ private slots:
         const auto reader = &QAccessible::queryAccessibleInterface;
         QCOMPARE(reader(w.Label3)->role(), QAccessible::Button);
         QCOMPARE(reader(w.Label3)->text(QAccessible::Name), QStringLiteral("Stammdaten"));
+        QCOMPARE(reader(w.imgHeader)->text(QAccessible::Name), w.windowTitle());
         QVERIFY(reader(w.Image2[0])->state().invisible);
         QCOMPARE(reader(w.txtMengenart[4])->text(QAccessible::Name),
                  QStringLiteral("Mengenart, Packung 4"));
