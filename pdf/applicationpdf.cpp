@@ -9,8 +9,6 @@
 #include <QHash>
 #include <QList>
 
-// Build against the std::shared_ptr API of qpdf, without the old PointerHolder.
-#define POINTERHOLDER_TRANSITION 4
 #include <qpdf/Buffer.hh>
 #include <qpdf/QPDF.hh>
 #include <qpdf/QPDFAcroFormDocumentHelper.hh>
@@ -92,7 +90,10 @@ void shareFontData(QPDF &pdf)
             QCryptographicHash::hash(QByteArrayView(data->getBuffer(), qsizetype(data->getSize())),
                                      QCryptographicHash::Sha256) +
             QByteArray::fromStdString(stream.getDict().unparse());
-        return *seen.insert(key, seen.value(key, stream));
+        if (const auto found = seen.constFind(key); found != seen.cend())
+            return *found;
+        seen.insert(key, stream);
+        return stream;
     };
     for (Object object : pdf.getAllObjects()) {
         for (const char *key : {"/FontFile", "/FontFile2", "/FontFile3", "/ToUnicode"}) {
