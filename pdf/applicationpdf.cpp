@@ -2,6 +2,7 @@
 
 #include "boundedsink.h"
 #include "formfiller.h"
+#include "pdfobjects.h"
 #include "platform/atomicfile.h"
 
 #include <QCryptographicHash>
@@ -21,11 +22,7 @@ namespace
 {
 
 using Object = QPDFObjectHandle;
-
-bool isName(Object object, const char *name)
-{
-    return object.isName() && object.getName() == name;
-}
+using PdfObject::isName;
 
 Object unicode(const QString &text)
 {

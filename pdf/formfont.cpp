@@ -2,19 +2,12 @@
 
 #include "fontface.h"
 #include "fontfallback.h"
+#include "pdfobjects.h"
 #include "platform/ansitext.h"
 
 #include <algorithm>
 
-namespace
-{
-
-bool isName(QPDFObjectHandle object, const char *name)
-{
-    return object.isName() && object.getName() == name;
-}
-
-} // namespace
+using PdfObject::isName;
 
 FormFont::FormFont(QPDFObjectHandle dictionary) : dict_(dictionary)
 {
@@ -46,8 +39,7 @@ FormFont::FormFont(QPDFObjectHandle dictionary) : dict_(dictionary)
 
 QString FormFont::baseName() const
 {
-    QPDFObjectHandle name =
-        dict_.isDictionary() ? dict_.getKey("/BaseFont") : QPDFObjectHandle::newNull();
+    QPDFObjectHandle name = PdfObject::at(dict_, {"/BaseFont"});
     return name.isName() ? QString::fromStdString(name.getName().substr(1))
                          : QStringLiteral("Helvetica");
 }
