@@ -4,6 +4,7 @@
 #include "formfiller.h"
 #include "pdfobjects.h"
 #include "platform/atomicfile.h"
+#include "readfailure.h"
 
 #include <QCryptographicHash>
 #include <QFile>
@@ -13,7 +14,6 @@
 #include <qpdf/Buffer.hh>
 #include <qpdf/QPDF.hh>
 #include <qpdf/QPDFAcroFormDocumentHelper.hh>
-#include <qpdf/QPDFExc.hh>
 #include <qpdf/QPDFPageDocumentHelper.hh>
 #include <qpdf/QPDFWriter.hh>
 #include <qpdf/QUtil.hh>
@@ -226,18 +226,21 @@ QString ApplicationPdf::add(const QString &part, const QString &sheet, const QSt
         if (all.size() > before)
             joined_->sheets.append({part, sheet, all[before].getObjectHandle()});
         joined_->version.updateIfGreater(copy.getVersionAsPDFVersion());
-    } catch (const TooLarge &) {
-        return QStringLiteral("Die ausgefüllte Kopie des Formblatts „%1“ enthält Daten, die "
-                              "entpackt größer als %2 MB wären: %3")
-            .arg(sheet)
-            .arg(FormFiller::maxDecodedSize >> 20)
-            .arg(file);
     } catch (const std::exception &e) {
-        const auto *qpdfError = dynamic_cast<const QPDFExc *>(&e);
-        if (qpdfError && qpdfError->getErrorCode() == qpdf_e_password)
+        switch (readFailure(e)) {
+        case ReadFailure::TooLarge:
+            return QStringLiteral("Die ausgefüllte Kopie des Formblatts „%1“ enthält Daten, die "
+                                  "entpackt größer als %2 MB wären: %3")
+                .arg(sheet)
+                .arg(FormFiller::maxDecodedSize >> 20)
+                .arg(file);
+        case ReadFailure::Protected:
             return QStringLiteral("Die ausgefüllte Kopie des Formblatts „%1“ ist mit einem "
                                   "Kennwort geschützt: %2")
                 .arg(sheet, file);
+        case ReadFailure::Damaged:
+            break;
+        }
         return QStringLiteral("Die ausgefüllte Kopie des Formblatts „%1“ ist beschädigt: %2")
             .arg(sheet, QString::fromLocal8Bit(e.what()));
     }
