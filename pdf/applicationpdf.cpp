@@ -1,10 +1,12 @@
 #include "applicationpdf.h"
 
 #include "boundedsink.h"
+#include "formdocument.h"
 #include "formfiller.h"
 #include "pdfobjects.h"
 #include "platform/atomicfile.h"
 #include "readfailure.h"
+#include "widgetappearance.h"
 
 #include <QCryptographicHash>
 #include <QFile>
@@ -13,7 +15,6 @@
 
 #include <qpdf/Buffer.hh>
 #include <qpdf/QPDF.hh>
-#include <qpdf/QPDFAcroFormDocumentHelper.hh>
 #include <qpdf/QPDFPageDocumentHelper.hh>
 #include <qpdf/QPDFWriter.hh>
 #include <qpdf/QUtil.hh>
@@ -27,23 +28,6 @@ using PdfObject::isName;
 Object unicode(const QString &text)
 {
     return Object::newUnicodeString(text.toStdString());
-}
-
-// A field whose appearance a viewer is asked to make anew, and that has none, gets the
-// plain one qpdf draws; every appearance already there is kept, as the filler or the
-// user's viewer drew it.
-void drawMissingAppearances(QPDF &pdf)
-{
-    QPDFAcroFormDocumentHelper form(pdf);
-    if (!form.getNeedAppearances())
-        return;
-    for (QPDFPageObjectHelper page : QPDFPageDocumentHelper(pdf).getAllPages()) {
-        for (QPDFAnnotationObjectHelper widget : form.getWidgetAnnotationsForPage(page)) {
-            if (!widget.getAppearanceStream("/N").isStream())
-                form.getFieldForAnnotation(widget).generateAppearance(widget);
-        }
-    }
-    form.setNeedAppearances(false);
 }
 
 // What remains of a page's annotations once its fields are part of it: no widget of the
@@ -212,7 +196,11 @@ QString ApplicationPdf::add(const QString &part, const QString &sheet, const QSt
         const std::string description = QFile::encodeName(file).toStdString();
         copy.processMemoryFile(description.c_str(), bytes.constData(), size_t(bytes.size()));
         checkObjectStreams(copy, FormFiller::maxDecodedSize);
-        drawMissingAppearances(copy);
+        // Fields that a viewer would draw anew, as the user's copy asks or as they have no
+        // appearance, show what the viewer would have shown, as the filler draws them.
+        AppearanceWriter writer(copy);
+        FormDocument::drawLeftFields(copy, writer, {});
+        writer.embedFonts();
         QPDFPageDocumentHelper pages(copy);
         pages.pushInheritedAttributesToPage();
         pages.flattenAnnotations();
