@@ -9,19 +9,19 @@
 
 using PdfObject::isName;
 
-FormFont::FormFont(QPDFObjectHandle dictionary) : dict_(dictionary)
+FormFont::FormFont(QPDFObjectHandle dictionary, FontFallback &similar)
 {
-    if (!dict_.isDictionary())
+    if (!dictionary.isDictionary())
         return;
-    QPDFObjectHandle subtype = dict_.getKey("/Subtype");
+    QPDFObjectHandle subtype = dictionary.getKey("/Subtype");
     simple_ = isName(subtype, "/Type1") || isName(subtype, "/TrueType");
-    QPDFObjectHandle encoding = dict_.getKey("/Encoding");
+    QPDFObjectHandle encoding = dictionary.getKey("/Encoding");
     winAnsi_ = isName(encoding, "/WinAnsiEncoding") ||
                (encoding.isDictionary() && !encoding.hasKey("/Differences") &&
                 isName(encoding.getKey("/BaseEncoding"), "/WinAnsiEncoding"));
-    QPDFObjectHandle widths = dict_.getKey("/Widths");
-    if (widths.isArray() && dict_.getKey("/FirstChar").isInteger()) {
-        int code = dict_.getKey("/FirstChar").getIntValueAsInt();
+    QPDFObjectHandle widths = dictionary.getKey("/Widths");
+    if (widths.isArray() && dictionary.getKey("/FirstChar").isInteger()) {
+        int code = dictionary.getKey("/FirstChar").getIntValueAsInt();
         for (QPDFObjectHandle w : widths.aitems()) {
             if (code >= 0 && code < 256)
                 widths_.insert(code, w.isNumber() ? w.getNumericValue() : 0);
@@ -29,17 +29,17 @@ FormFont::FormFont(QPDFObjectHandle dictionary) : dict_(dictionary)
         }
     }
     // A font the form embeds may hold only the letters the form was made with.
-    QPDFObjectHandle descriptor = dict_.getKey("/FontDescriptor");
+    QPDFObjectHandle descriptor = dictionary.getKey("/FontDescriptor");
     embedded_ = descriptor.isDictionary() &&
                 (descriptor.hasKey("/FontFile") || descriptor.hasKey("/FontFile2") ||
                  descriptor.hasKey("/FontFile3"));
     if (simple_)
-        metrics_ = FontFallback(baseName()).closest();
+        metrics_ = similar.closest();
 }
 
-QString FormFont::baseName() const
+QString FormFont::baseName(QPDFObjectHandle dictionary)
 {
-    QPDFObjectHandle name = PdfObject::at(dict_, {"/BaseFont"});
+    QPDFObjectHandle name = PdfObject::at(dictionary, {"/BaseFont"});
     return name.isName() ? QString::fromStdString(name.getName().substr(1))
                          : QStringLiteral("Helvetica");
 }

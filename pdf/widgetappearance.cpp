@@ -232,8 +232,9 @@ void AppearanceWriter::drawText(QPDFFormFieldObjectHelper field, QPDFAnnotationO
         maxLength.isInteger() && maxLength.getIntValue() > 0)
         s.box.combCells = int(std::min<long long>(maxLength.getIntValue(), INT_MAX));
 
-    const FormFont font(s.fontDictionary);
-    TextShaper shaper(font, fallback(font.baseName()), fonts_);
+    FontFallback &similar = fallback(FormFont::baseName(s.fontDictionary));
+    const FormFont font(s.fontDictionary, similar);
+    TextShaper shaper(font, similar, fonts_);
     const FieldAppearance::Text setText = textSetting(font, shaper, s);
     const FieldAppearance::Stream stream = FieldAppearance::text(s.box, setText, text);
     write(widget, s, stream.content, stream.fonts);
@@ -263,8 +264,9 @@ void AppearanceWriter::drawChoice(QPDFFormFieldObjectHelper field,
         chosen << text(value);
     }
 
-    const FormFont font(s.fontDictionary);
-    TextShaper shaper(font, fallback(font.baseName()), fonts_);
+    FontFallback &similar = fallback(FormFont::baseName(s.fontDictionary));
+    const FormFont font(s.fontDictionary, similar);
+    TextShaper shaper(font, similar, fonts_);
     const FieldAppearance::Text setText = textSetting(font, shaper, s);
     FieldAppearance::Stream stream;
     if (field.getFlags() & flagCombo) {
