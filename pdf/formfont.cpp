@@ -28,7 +28,6 @@ FormFont::FormFont(QPDFObjectHandle dictionary, FontFallback &similar)
             ++code;
         }
     }
-    // A font the form embeds may hold only the letters the form was made with.
     QPDFObjectHandle descriptor = dictionary.getKey("/FontDescriptor");
     embedded_ = descriptor.isDictionary() &&
                 (descriptor.hasKey("/FontFile") || descriptor.hasKey("/FontFile2") ||
@@ -48,12 +47,16 @@ bool FormFont::canShow(const QString &text) const
 {
     if (!simple_)
         return false;
+    // A code without a width would be drawn on top of the next letter. A font the form
+    // embeds may hold only the letters the form was made with; without widths, that is not
+    // known. One that it does not embed and that gives no widths is one of the standard
+    // fonts, measured as the installed font most like it.
     bool lossless = false;
     const QByteArray codes = AnsiText::encode(text, &lossless);
     return lossless && std::all_of(codes.cbegin(), codes.cend(), [this](char c) {
                const auto code = static_cast<unsigned char>(c);
                return (winAnsi_ || (code >= 0x20 && code < 0x7F)) &&
-                      (!embedded_ || widths_.value(code) > 0);
+                      (widths_.isEmpty() ? !embedded_ : widths_.value(code) > 0);
            });
 }
 
