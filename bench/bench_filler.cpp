@@ -27,15 +27,6 @@ struct Case {
     QList<std::pair<QString, QString>> fields;
 };
 
-QByteArray formData(const Case &c)
-{
-    QByteArray fields;
-    for (const auto &[name, value] : c.fields)
-        fields += "<< /T " + pdfTextString(name) + " /V " + pdfTextString(value) + " >>\n";
-    return "%FDF-1.2\n1 0 obj\n<< /FDF << /F (form.pdf) /Fields [\n" + fields +
-           "] >> >>\nendobj\ntrailer\n<< /Root 1 0 R >>\n%%EOF\n";
-}
-
 // The peak memory of a child process that does `work`, in KB.
 long peakMemory(const std::function<void()> &work)
 {
@@ -141,7 +132,7 @@ int main(int argc, char *argv[])
         const QString form = dir.filePath(QStringLiteral("form.pdf"));
         QFile::remove(form);
         QFile::copy(blank, form);
-        const QByteArray fdf = formData(c);
+        const QByteArray fdf = fdfData(c.fields);
         writeBytes(dir.filePath(QStringLiteral("form.fdf")), fdf);
         const QString out = dir.filePath(QStringLiteral("aus"));
         const auto fill = [&] {

@@ -111,12 +111,10 @@ std::pair<QString, QString> mupdfText(const QString &pdf, const QRectF &box)
 // FDF data for form.pdf from "name=value;name=value".
 QByteArray formData(const QString &data)
 {
-    QByteArray fields;
+    QList<std::pair<QString, QString>> fields;
     for (const QString &field : data.split(u';', Qt::SkipEmptyParts))
-        fields += "<< /T " + pdfTextString(field.section(u'=', 0, 0)) + " /V " +
-                  pdfTextString(field.section(u'=', 1)) + " >> ";
-    return "%FDF-1.2\n1 0 obj\n<< /FDF << /F (form.pdf) /Fields [ " + fields +
-           "] >> >>\nendobj\ntrailer\n<< /Root 1 0 R >>\n%%EOF\n";
+        fields.append({field.section(u'=', 0, 0), field.section(u'=', 1)});
+    return fdfData(fields);
 }
 
 } // namespace
