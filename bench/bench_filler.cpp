@@ -2,7 +2,9 @@
 // sample form with prices, filled with text of several scripts: time (the first fill of a
 // process, then the median), peak memory of a process that fills once, and the bytes the
 // filled copy adds to the blank form.
-//   bench_filler [ROUNDS]
+//   bench_filler [ROUNDS]         (bench_filler fill FDF OUT is one fill as a process of its
+//                                 own: it prints the fill's time; the memory comes from GNU
+//                                 time, /usr/bin/time)
 #include "pdf/formfiller.h"
 #include "quietplatform.h"
 #include "tests/testfiles.h"
@@ -13,10 +15,6 @@
 #include <QTemporaryDir>
 #include <algorithm>
 #include <cstdio>
-#include <functional>
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 namespace
 {
@@ -27,45 +25,16 @@ struct Case {
     QList<std::pair<QString, QString>> fields;
 };
 
-QByteArray formData(const Case &c)
+// Fills the form that the FDF file names, found beside it, into `out` and prints the time
+// that took in ms: the first fill of a process, which starts fontconfig and loads the fonts.
+int fillOnce(const QString &fdf, const QString &out)
 {
-    QByteArray fields;
-    for (const auto &[name, value] : c.fields)
-        fields += "<< /T " + pdfTextString(name) + " /V " + pdfTextString(value) + " >>\n";
-    return "%FDF-1.2\n1 0 obj\n<< /FDF << /F (form.pdf) /Fields [\n" + fields +
-           "] >> >>\nendobj\ntrailer\n<< /Root 1 0 R >>\n%%EOF\n";
-}
-
-// The peak memory of a child process that does `work`, in KB.
-long peakMemory(const std::function<void()> &work)
-{
-    std::fflush(stdout);
-    const pid_t child = fork();
-    if (child == 0) {
-        work();
-        _exit(0);
-    }
-    int status = 0;
-    rusage usage{};
-    wait4(child, &status, 0, &usage);
-    return usage.ru_maxrss;
-}
-
-double milliseconds(const std::function<void()> &work)
-{
+    const QByteArray data = readBytes(fdf);
     QElapsedTimer timer;
     timer.start();
-    work();
-    return timer.nsecsElapsed() / 1e6;
-}
-
-// pdftk filling the form once, in a process of its own; its peak memory in KB.
-long runPdftk(const QString &pdftk, const QString &form, const QString &fdf, const QString &out)
-{
-    return peakMemory([&] {
-        execl(qPrintable(pdftk), "pdftk", qPrintable(form), "fill_form", qPrintable(fdf), "output",
-              qPrintable(out), static_cast<char *>(nullptr));
-    });
+    const FormFiller::Result filled = FormFiller::fill(data, QFileInfo(fdf).path(), out);
+    std::printf("%.1f\n", timer.nsecsElapsed() / 1e6);
+    return filled.failure == FormFiller::Failure::None ? 0 : 1;
 }
 
 QList<Case> cases()
@@ -127,6 +96,8 @@ QList<Case> cases()
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
+    if (argc == 4 && qstrcmp(argv[1], "fill") == 0)
+        return fillOnce(QFile::decodeName(argv[2]), QFile::decodeName(argv[3]));
     const int rounds = argc > 1 ? QString::fromLocal8Bit(argv[1]).toInt() : 50;
     const QString pdftk = QStandardPaths::findExecutable(QStringLiteral("pdftk"));
     QTemporaryDir dir;
@@ -141,33 +112,36 @@ int main(int argc, char *argv[])
         const QString form = dir.filePath(QStringLiteral("form.pdf"));
         QFile::remove(form);
         QFile::copy(blank, form);
-        const QByteArray fdf = formData(c);
-        writeBytes(dir.filePath(QStringLiteral("form.fdf")), fdf);
+        const QByteArray fdf = fdfData(c.fields);
+        const QString fdfFile = writeBytes(dir.filePath(QStringLiteral("form.fdf")), fdf);
         const QString out = dir.filePath(QStringLiteral("aus"));
-        const auto fill = [&] {
-            FormFiller::fill(fdf, dir.path(), out);
-        };
+        const QString copy = out + QStringLiteral("/form.pdf");
 
-        // The first fill of a process, which starts fontconfig and loads the fonts.
-        double first = 0;
-        const long peak = peakMemory([&] {
-            first = milliseconds(fill);
-            std::printf("%-15s %-15s %8.1f ", c.form, c.script, first);
-            std::fflush(stdout);
+        // The first fill in a process of its own, so that nothing is loaded before it and its
+        // peak memory is its own.
+        QByteArray printed;
+        const QString firstOut = dir.filePath(QStringLiteral("erste"));
+        QFile::remove(firstOut + QStringLiteral("/form.pdf"));
+        const long peak =
+            measured({app.applicationFilePath(), QStringLiteral("fill"), fdfFile, firstOut},
+                     &printed)
+                .second;
+        // Each fill from the blank form, as pdftk fills it, not a refill of the copy.
+        const double ours = medianMilliseconds(rounds, [&] {
+            QFile::remove(copy);
+            FormFiller::fill(fdf, dir.path(), out);
         });
-        const double ours = medianMilliseconds(rounds, fill);
-        const qint64 added =
-            QFileInfo(out + QStringLiteral("/form.pdf")).size() - QFileInfo(blank).size();
-        std::printf("%8.2f %8ld | ", ours, peak);
+        const qint64 added = QFileInfo(copy).size() - QFileInfo(blank).size();
+        std::printf("%-15s %-15s %8.1f %8.2f %8ld | ", c.form, c.script,
+                    printed.isEmpty() ? -1.0 : printed.trimmed().toDouble(), ours, peak);
         if (pdftk.isEmpty() || QLatin1String(c.form) == QLatin1String("encrypted")) {
             std::printf("%9s %8s %6s | %8lld %8s\n", "-", "-", "-", added, "-");
             continue;
         }
         const QString theirs = dir.filePath(QStringLiteral("pdftk.pdf"));
-        long pdftkPeak = 0;
-        const double pdftkTime = medianMilliseconds(std::max(1, rounds / 10), [&] {
-            pdftkPeak = runPdftk(pdftk, form, dir.filePath(QStringLiteral("form.fdf")), theirs);
-        });
+        const auto [pdftkTime, pdftkPeak] =
+            medianRun(std::max(1, rounds / 10), {pdftk, form, QStringLiteral("fill_form"), fdfFile,
+                                                 QStringLiteral("output"), theirs});
         std::printf("%9.1f %8ld %6.0f | %8lld %8lld\n", pdftkTime, pdftkPeak, pdftkTime / ours,
                     added, QFileInfo(theirs).size() - QFileInfo(blank).size());
     }

@@ -15,10 +15,8 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QLineEdit>
-#include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <algorithm>
@@ -26,21 +24,6 @@
 
 namespace
 {
-
-// Runs `arguments` as a process; its wall time in ms and its peak memory in kB, as GNU time
-// tells it (a process's own count would include what its parent had before it started).
-std::pair<double, long> measured(const QStringList &arguments)
-{
-    QProcess process;
-    QElapsedTimer timer;
-    timer.start();
-    process.start(QStringLiteral("/usr/bin/time"), QStringList{QStringLiteral("-f%M")} + arguments);
-    if (!process.waitForFinished(600000) || process.exitCode() != 0)
-        return {-1, -1};
-    const double ms = timer.nsecsElapsed() / 1e6;
-    const QList<QByteArray> lines = process.readAllStandardError().trimmed().split('\n');
-    return {ms, lines.last().toLong()};
-}
 
 int join(const QStringList &arguments)
 {
@@ -119,11 +102,7 @@ int main(int argc, char *argv[])
     for (const auto &c : contenders) {
         if (QStandardPaths::findExecutable(c.command[0]).isEmpty())
             continue;
-        QList<std::pair<double, long>> runs;
-        for (int i = 0; i < std::max(1, rounds / 4); ++i)
-            runs << measured(c.command);
-        std::sort(runs.begin(), runs.end());
-        const auto [ms, kb] = runs[runs.size() / 2];
+        const auto [ms, kb] = medianRun(std::max(1, rounds / 4), c.command);
         std::printf("  %-22s %7.1f ms, %7ld kB peak, %5lld kB written\n", c.name, ms, kb,
                     QFileInfo(c.file).size() >> 10);
     }

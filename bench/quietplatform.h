@@ -6,6 +6,7 @@
 
 #include <QElapsedTimer>
 #include <QList>
+#include <QProcess>
 #include <QStringList>
 #include <algorithm>
 #include <functional>
@@ -46,6 +47,34 @@ inline double medianMilliseconds(int rounds, const std::function<void()> &work)
     }
     std::sort(times.begin(), times.end());
     return times[times.size() / 2] / 1e6;
+}
+
+// Runs `arguments` as a process; its wall time in ms and its peak memory in kB, as GNU time
+// tells it (a process's own count would include what its parent had before it started);
+// what it prints goes to `output`.
+inline std::pair<double, long> measured(const QStringList &arguments, QByteArray *output = nullptr)
+{
+    QProcess process;
+    QElapsedTimer timer;
+    timer.start();
+    process.start(QStringLiteral("/usr/bin/time"), QStringList{QStringLiteral("-f%M")} + arguments);
+    if (!process.waitForFinished(600000) || process.exitCode() != 0)
+        return {-1, -1};
+    const double ms = timer.nsecsElapsed() / 1e6;
+    if (output)
+        *output = process.readAllStandardOutput();
+    const QList<QByteArray> lines = process.readAllStandardError().trimmed().split('\n');
+    return {ms, lines.last().toLong()};
+}
+
+// The run of median time of `rounds` runs of a process, as measured() tells it.
+inline std::pair<double, long> medianRun(int rounds, const QStringList &command)
+{
+    QList<std::pair<double, long>> runs;
+    for (int i = 0; i < rounds; ++i)
+        runs << measured(command);
+    std::sort(runs.begin(), runs.end());
+    return runs[runs.size() / 2];
 }
 
 // Dialogs that show nothing, so that only the program's work counts: questions get the

@@ -1,20 +1,20 @@
 #include "applicationpdf.h"
 
 #include "boundedsink.h"
+#include "formdocument.h"
 #include "formfiller.h"
+#include "pdfobjects.h"
 #include "platform/atomicfile.h"
+#include "readfailure.h"
+#include "widgetappearance.h"
 
 #include <QCryptographicHash>
 #include <QFile>
 #include <QHash>
 #include <QList>
 
-// Build against the std::shared_ptr API of qpdf, without the old PointerHolder.
-#define POINTERHOLDER_TRANSITION 4
 #include <qpdf/Buffer.hh>
 #include <qpdf/QPDF.hh>
-#include <qpdf/QPDFAcroFormDocumentHelper.hh>
-#include <qpdf/QPDFExc.hh>
 #include <qpdf/QPDFPageDocumentHelper.hh>
 #include <qpdf/QPDFWriter.hh>
 #include <qpdf/QUtil.hh>
@@ -23,32 +23,11 @@ namespace
 {
 
 using Object = QPDFObjectHandle;
-
-bool isName(Object object, const char *name)
-{
-    return object.isName() && object.getName() == name;
-}
+using PdfObject::isName;
 
 Object unicode(const QString &text)
 {
     return Object::newUnicodeString(text.toStdString());
-}
-
-// A field whose appearance a viewer is asked to make anew, and that has none, gets the
-// plain one qpdf draws; every appearance already there is kept, as the filler or the
-// user's viewer drew it.
-void drawMissingAppearances(QPDF &pdf)
-{
-    QPDFAcroFormDocumentHelper form(pdf);
-    if (!form.getNeedAppearances())
-        return;
-    for (QPDFPageObjectHelper page : QPDFPageDocumentHelper(pdf).getAllPages()) {
-        for (QPDFAnnotationObjectHelper widget : form.getWidgetAnnotationsForPage(page)) {
-            if (!widget.getAppearanceStream("/N").isStream())
-                form.getFieldForAnnotation(widget).generateAppearance(widget);
-        }
-    }
-    form.setNeedAppearances(false);
 }
 
 // What remains of a page's annotations once its fields are part of it: no widget of the
@@ -92,7 +71,10 @@ void shareFontData(QPDF &pdf)
             QCryptographicHash::hash(QByteArrayView(data->getBuffer(), qsizetype(data->getSize())),
                                      QCryptographicHash::Sha256) +
             QByteArray::fromStdString(stream.getDict().unparse());
-        return *seen.insert(key, seen.value(key, stream));
+        if (const auto found = seen.constFind(key); found != seen.cend())
+            return *found;
+        seen.insert(key, stream);
+        return stream;
     };
     for (Object object : pdf.getAllObjects()) {
         for (const char *key : {"/FontFile", "/FontFile2", "/FontFile3", "/ToUnicode"}) {
@@ -214,7 +196,11 @@ QString ApplicationPdf::add(const QString &part, const QString &sheet, const QSt
         const std::string description = QFile::encodeName(file).toStdString();
         copy.processMemoryFile(description.c_str(), bytes.constData(), size_t(bytes.size()));
         checkObjectStreams(copy, FormFiller::maxDecodedSize);
-        drawMissingAppearances(copy);
+        // Fields that a viewer would draw anew, as the user's copy asks or as they have no
+        // appearance, show what the viewer would have shown, as the filler draws them.
+        AppearanceWriter writer(copy);
+        FormDocument::drawLeftFields(copy, writer, {});
+        writer.embedFonts();
         QPDFPageDocumentHelper pages(copy);
         pages.pushInheritedAttributesToPage();
         pages.flattenAnnotations();
@@ -228,18 +214,21 @@ QString ApplicationPdf::add(const QString &part, const QString &sheet, const QSt
         if (all.size() > before)
             joined_->sheets.append({part, sheet, all[before].getObjectHandle()});
         joined_->version.updateIfGreater(copy.getVersionAsPDFVersion());
-    } catch (const TooLarge &) {
-        return QStringLiteral("Die ausgefüllte Kopie des Formblatts „%1“ enthält Daten, die "
-                              "entpackt größer als %2 MB wären: %3")
-            .arg(sheet)
-            .arg(FormFiller::maxDecodedSize >> 20)
-            .arg(file);
     } catch (const std::exception &e) {
-        const auto *qpdfError = dynamic_cast<const QPDFExc *>(&e);
-        if (qpdfError && qpdfError->getErrorCode() == qpdf_e_password)
+        switch (readFailure(e)) {
+        case ReadFailure::TooLarge:
+            return QStringLiteral("Die ausgefüllte Kopie des Formblatts „%1“ enthält Daten, die "
+                                  "entpackt größer als %2 MB wären: %3")
+                .arg(sheet)
+                .arg(FormFiller::maxDecodedSize >> 20)
+                .arg(file);
+        case ReadFailure::Protected:
             return QStringLiteral("Die ausgefüllte Kopie des Formblatts „%1“ ist mit einem "
                                   "Kennwort geschützt: %2")
                 .arg(sheet, file);
+        case ReadFailure::Damaged:
+            break;
+        }
         return QStringLiteral("Die ausgefüllte Kopie des Formblatts „%1“ ist beschädigt: %2")
             .arg(sheet, QString::fromLocal8Bit(e.what()));
     }

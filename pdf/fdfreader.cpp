@@ -1,5 +1,6 @@
 #include "fdfreader.h"
 
+#include "pdfobjects.h"
 #include "platform/ansitext.h"
 
 #include <QStringDecoder>
@@ -15,6 +16,7 @@ namespace
 {
 
 using Object = QPDFObjectHandle;
+using PdfObject::at;
 using Token = QPDFTokenizer::Token;
 
 // Field trees deeper than this are cycles or mischief.
@@ -110,12 +112,6 @@ bool Body::object(const Token &number, const std::shared_ptr<InputSource> &input
     return true;
 }
 
-// A dictionary's entry; null for anything else, which qpdf would warn about.
-Object entry(Object object, const char *key)
-{
-    return object.isDictionary() ? object.getKey(key) : Object::newNull();
-}
-
 QString textString(Object string)
 {
     const QByteArray bytes = QByteArray::fromStdString(string.getStringValue());
@@ -132,9 +128,9 @@ QString fileName(Object f)
 {
     if (f.isString())
         return AnsiText::decodeAuto(QByteArray::fromStdString(f.getStringValue()));
-    if (entry(f, "/UF").isString())
-        return textString(f.getKey("/UF"));
-    Object plain = entry(f, "/F");
+    if (Object unicode = at(f, {"/UF"}); unicode.isString())
+        return textString(unicode);
+    Object plain = at(f, {"/F"});
     return plain.isString()
                ? AnsiText::decodeAuto(QByteArray::fromStdString(plain.getStringValue()))
                : QString();
@@ -176,11 +172,11 @@ std::optional<FormData> read(const QByteArray &fdf)
         if (!body.read(fdf))
             return std::nullopt;
         // Without a trailer naming the root, the first object that carries form data serves.
-        Object root = entry(body.trailer, "/Root");
+        Object root = at(body.trailer, {"/Root"});
         for (auto it = body.objects.cbegin();
-             !entry(root, "/FDF").isDictionary() && it != body.objects.cend(); ++it)
+             !at(root, {"/FDF"}).isDictionary() && it != body.objects.cend(); ++it)
             root = it->second;
-        Object fdfDictionary = entry(root, "/FDF");
+        Object fdfDictionary = at(root, {"/FDF"});
         if (!fdfDictionary.isDictionary())
             return std::nullopt;
         FormData data;

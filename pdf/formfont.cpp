@@ -2,52 +2,43 @@
 
 #include "fontface.h"
 #include "fontfallback.h"
+#include "pdfobjects.h"
 #include "platform/ansitext.h"
 
 #include <algorithm>
 
-namespace
-{
+using PdfObject::isName;
 
-bool isName(QPDFObjectHandle object, const char *name)
+FormFont::FormFont(QPDFObjectHandle dictionary, FontFallback &similar)
 {
-    return object.isName() && object.getName() == name;
-}
-
-} // namespace
-
-FormFont::FormFont(QPDFObjectHandle dictionary) : dict_(dictionary)
-{
-    if (!dict_.isDictionary())
+    if (!dictionary.isDictionary())
         return;
-    QPDFObjectHandle subtype = dict_.getKey("/Subtype");
+    QPDFObjectHandle subtype = dictionary.getKey("/Subtype");
     simple_ = isName(subtype, "/Type1") || isName(subtype, "/TrueType");
-    QPDFObjectHandle encoding = dict_.getKey("/Encoding");
+    QPDFObjectHandle encoding = dictionary.getKey("/Encoding");
     winAnsi_ = isName(encoding, "/WinAnsiEncoding") ||
                (encoding.isDictionary() && !encoding.hasKey("/Differences") &&
                 isName(encoding.getKey("/BaseEncoding"), "/WinAnsiEncoding"));
-    QPDFObjectHandle widths = dict_.getKey("/Widths");
-    if (widths.isArray() && dict_.getKey("/FirstChar").isInteger()) {
-        int code = dict_.getKey("/FirstChar").getIntValueAsInt();
+    QPDFObjectHandle widths = dictionary.getKey("/Widths");
+    if (widths.isArray() && dictionary.getKey("/FirstChar").isInteger()) {
+        int code = dictionary.getKey("/FirstChar").getIntValueAsInt();
         for (QPDFObjectHandle w : widths.aitems()) {
             if (code >= 0 && code < 256)
                 widths_.insert(code, w.isNumber() ? w.getNumericValue() : 0);
             ++code;
         }
     }
-    // A font the form embeds may hold only the letters the form was made with.
-    QPDFObjectHandle descriptor = dict_.getKey("/FontDescriptor");
+    QPDFObjectHandle descriptor = dictionary.getKey("/FontDescriptor");
     embedded_ = descriptor.isDictionary() &&
                 (descriptor.hasKey("/FontFile") || descriptor.hasKey("/FontFile2") ||
                  descriptor.hasKey("/FontFile3"));
     if (simple_)
-        metrics_ = FontFallback(baseName()).closest();
+        metrics_ = similar.closest();
 }
 
-QString FormFont::baseName() const
+QString FormFont::baseName(QPDFObjectHandle dictionary)
 {
-    QPDFObjectHandle name =
-        dict_.isDictionary() ? dict_.getKey("/BaseFont") : QPDFObjectHandle::newNull();
+    QPDFObjectHandle name = PdfObject::at(dictionary, {"/BaseFont"});
     return name.isName() ? QString::fromStdString(name.getName().substr(1))
                          : QStringLiteral("Helvetica");
 }
@@ -56,12 +47,16 @@ bool FormFont::canShow(const QString &text) const
 {
     if (!simple_)
         return false;
+    // A code without a width would be drawn on top of the next letter. A font the form
+    // embeds may hold only the letters the form was made with; without widths, that is not
+    // known. One that it does not embed and that gives no widths is one of the standard
+    // fonts, measured as the installed font most like it.
     bool lossless = false;
     const QByteArray codes = AnsiText::encode(text, &lossless);
     return lossless && std::all_of(codes.cbegin(), codes.cend(), [this](char c) {
                const auto code = static_cast<unsigned char>(c);
                return (winAnsi_ || (code >= 0x20 && code < 0x7F)) &&
-                      (!embedded_ || widths_.value(code) > 0);
+                      (widths_.isEmpty() ? !embedded_ : widths_.value(code) > 0);
            });
 }
 

@@ -8,6 +8,7 @@
 #include <qpdf/QPDFObjectHandle.hh>
 
 class FontFace;
+class FontFallback;
 
 // A simple font of the form's resources, as far as the filler can draw with it: the letters
 // that its encoding holds (Windows-1252, or ASCII when it does not say), with the widths the
@@ -15,21 +16,21 @@ class FontFace;
 class FormFont
 {
 public:
-    // `dictionary` may be anything; a font the filler cannot use shows nothing.
-    explicit FormFont(QPDFObjectHandle dictionary);
+    // `dictionary` may be anything; a font the filler cannot use shows nothing. `similar`
+    // are the installed fonts like it, to measure it where the form gives no widths.
+    FormFont(QPDFObjectHandle dictionary, FontFallback &similar);
 
-    // As PDF names it ("Helvetica" when it does not say): to choose fonts like it.
-    QString baseName() const;
+    // As PDF names the font of `dictionary` ("Helvetica" when it does not say): to choose
+    // fonts like it.
+    static QString baseName(QPDFObjectHandle dictionary);
     // Whether every letter of `text` has a code with a glyph.
     bool canShow(const QString &text) const;
     QByteArray codes(const QString &text) const;
     double width(char code) const; // thousandths of an em
     double ascent() const;
     double descent() const;
-    QPDFObjectHandle dictionary() const { return dict_; }
 
 private:
-    mutable QPDFObjectHandle dict_; // qpdf's handles change nothing when read, but are not const
     bool simple_ = false;
     bool winAnsi_ = false;
     bool embedded_ = false;

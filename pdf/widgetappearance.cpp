@@ -5,6 +5,7 @@
 #include "fieldappearance.h"
 #include "fieldformat.h"
 #include "packedstream.h"
+#include "pdfobjects.h"
 #include "textshaping.h"
 
 #include <climits>
@@ -15,6 +16,7 @@ namespace
 {
 
 using Object = QPDFObjectHandle;
+using PdfObject::at;
 
 // A format script is a line or two; a larger one is not a standard call.
 constexpr qint64 maxScriptSize = 64 << 10;
@@ -26,18 +28,6 @@ constexpr int flagPassword = 1 << 13;
 constexpr int flagFileSelect = 1 << 20;
 constexpr int flagComb = 1 << 24;
 constexpr int flagCombo = 1 << 17;
-
-// The value at a path of dictionary keys, through the dictionaries of streams; null where a
-// step is missing or no dictionary.
-Object at(Object object, std::initializer_list<const char *> keys)
-{
-    for (const char *key : keys) {
-        if (object.isStream())
-            object = object.getDict();
-        object = object.isDictionary() ? object.getKey(key) : Object::newNull();
-    }
-    return object;
-}
 
 std::string pdfName(const QByteArray &name)
 {
@@ -242,8 +232,9 @@ void AppearanceWriter::drawText(QPDFFormFieldObjectHelper field, QPDFAnnotationO
         maxLength.isInteger() && maxLength.getIntValue() > 0)
         s.box.combCells = int(std::min<long long>(maxLength.getIntValue(), INT_MAX));
 
-    const FormFont font(s.fontDictionary);
-    TextShaper shaper(font, fallback(font.baseName()), fonts_);
+    FontFallback &similar = fallback(FormFont::baseName(s.fontDictionary));
+    const FormFont font(s.fontDictionary, similar);
+    TextShaper shaper(font, similar, fonts_);
     const FieldAppearance::Text setText = textSetting(font, shaper, s);
     const FieldAppearance::Stream stream = FieldAppearance::text(s.box, setText, text);
     write(widget, s, stream.content, stream.fonts);
@@ -273,8 +264,9 @@ void AppearanceWriter::drawChoice(QPDFFormFieldObjectHelper field,
         chosen << text(value);
     }
 
-    const FormFont font(s.fontDictionary);
-    TextShaper shaper(font, fallback(font.baseName()), fonts_);
+    FontFallback &similar = fallback(FormFont::baseName(s.fontDictionary));
+    const FormFont font(s.fontDictionary, similar);
+    TextShaper shaper(font, similar, fonts_);
     const FieldAppearance::Text setText = textSetting(font, shaper, s);
     FieldAppearance::Stream stream;
     if (field.getFlags() & flagCombo) {

@@ -3,8 +3,10 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QList>
 #include <QProcess>
 #include <QStringEncoder>
+#include <utility>
 
 // A whole file's bytes; none when it cannot be read.
 inline QByteArray readBytes(const QString &path)
@@ -42,4 +44,14 @@ inline QByteArray pdfTextString(const QString &text)
 {
     QStringEncoder utf16(QStringEncoder::Utf16BE);
     return "<FEFF" + QByteArray(utf16.encode(text)).toHex() + '>';
+}
+
+// FDF data for form.pdf: each field's full name and its value.
+inline QByteArray fdfData(const QList<std::pair<QString, QString>> &fields)
+{
+    QByteArray entries;
+    for (const auto &[name, value] : fields)
+        entries += "<< /T " + pdfTextString(name) + " /V " + pdfTextString(value) + " >>\n";
+    return "%FDF-1.2\n1 0 obj\n<< /FDF << /F (form.pdf) /Fields [\n" + entries +
+           "] >> >>\nendobj\ntrailer\n<< /Root 1 0 R >>\n%%EOF\n";
 }

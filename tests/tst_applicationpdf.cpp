@@ -81,7 +81,8 @@ private slots:
     }
 
     // Hand entries, made in the copy by another program with appearances or without, show;
-    // a sheet twice is there twice.
+    // a sheet twice is there twice. Fields that viewers are asked to draw anew show their
+    // values, not the old appearances.
     void keepsHandEntries()
     {
         QTemporaryDir dir;
@@ -96,9 +97,13 @@ private slots:
         ApplicationPdf pdf(QStringLiteral("Antrag"), QString());
         for (const char *copy : {"drawn.pdf", "asked.pdf"})
             QCOMPARE(pdf.add("Teil 1", "1 Antragsteller", dir.filePath(copy)), QString());
+        QCOMPARE(pdf.add("Teil 2", "Vorbelegt", VRA_SOURCE_DIR "/tests/forms/pdflib-hybrid.pdf"),
+                 QString());
         QCOMPARE(pdf.write(dir.filePath("joined.pdf")), QString());
         checkReadable(dir.filePath("joined.pdf"));
-        QCOMPARE(run("pdftotext", {dir.filePath("joined.pdf"), "-"}).count("Hauptstraße 7"), 2);
+        const QString text = run("pdftotext", {dir.filePath("joined.pdf"), "-"});
+        QCOMPARE(text.count("Hauptstraße 7"), 2);
+        QVERIFY(text.contains("Wien"));
     }
 
     void failuresLeaveNoFile_data()

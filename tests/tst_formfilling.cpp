@@ -111,12 +111,10 @@ std::pair<QString, QString> mupdfText(const QString &pdf, const QRectF &box)
 // FDF data for form.pdf from "name=value;name=value".
 QByteArray formData(const QString &data)
 {
-    QByteArray fields;
+    QList<std::pair<QString, QString>> fields;
     for (const QString &field : data.split(u';', Qt::SkipEmptyParts))
-        fields += "<< /T " + pdfTextString(field.section(u'=', 0, 0)) + " /V " +
-                  pdfTextString(field.section(u'=', 1)) + " >> ";
-    return "%FDF-1.2\n1 0 obj\n<< /FDF << /F (form.pdf) /Fields [ " + fields +
-           "] >> >>\nendobj\ntrailer\n<< /Root 1 0 R >>\n%%EOF\n";
+        fields.append({field.section(u'=', 0, 0), field.section(u'=', 1)});
+    return fdfData(fields);
 }
 
 } // namespace
@@ -480,10 +478,19 @@ private slots:
             QCOMPARE(readBytes(dir.filePath("aus/" + aside[0])), before);
     }
 
-    // Fonts that fontconfig lists but that cannot be read, as after an update, are passed over
-    // for the next most like the form's font.
-    void unreadableFonts()
+    void fallbackFonts_data()
     {
+        // name | the form's font | value | a letter of it that shows, in Liberation Sans
+        addRows(R"(installed font unreadable|/BaseFont /DejaVuSans|Łódź|Ł
+                   widths of ASCII only|/BaseFont /Helvetica /FirstChar 32 /Widths [500 × 95]|Müller|ü)");
+    }
+
+    // Letters that the form's font has no width for are drawn in the installed font most like
+    // it; fonts that fontconfig lists but that cannot be read, as after an update, are passed
+    // over for the next.
+    void fallbackFonts()
+    {
+        QFETCH(QStringList, row);
         QTemporaryDir dir;
         const QString broken = dir.filePath("broken.ttf");
         const QString good = dir.filePath("good.ttf");
@@ -497,16 +504,18 @@ private slots:
         FcConfigSetCurrent(fonts);
         FcConfigDestroy(fonts);
         QVERIFY(QFile::resize(broken, 1000));
-        writeBytes(dir.filePath("form.pdf"),
-                   readBytes(VRA_SOURCE_DIR "/tests/forms/pdflib-fields.pdf")
-                       .replace("/BaseFont /Helvetica", "/BaseFont /DejaVuSans"));
+        writeBytes(
+            dir.filePath("form.pdf"),
+            readBytes(VRA_SOURCE_DIR "/tests/forms/pdflib-fields.pdf")
+                .replace("/BaseFont /Helvetica",
+                         row[1].replace("500 × 95", QString("500 ").repeated(95)).toLatin1()));
         const FormFiller::Result filled =
-            FormFiller::fill(formData("Name=Łódź"), dir.path(), dir.filePath("aus"));
+            FormFiller::fill(formData("Name=" + row[2]), dir.path(), dir.filePath("aus"));
         FcConfigSetCurrent(installed);
         FcConfigDestroy(installed);
         QCOMPARE(filled.failure, Failure::None);
         QVERIFY(run("pdffonts", {filled.path}).contains(QLatin1String("+LiberationSans ")));
-        QVERIFY(run("pdftotext", {filled.path, "-"}).contains(QStringLiteral("Ł")));
+        QVERIFY(run("pdftotext", {filled.path, "-"}).contains(row[3]));
     }
 
     void unfillableForm_data()

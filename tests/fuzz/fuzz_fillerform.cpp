@@ -45,13 +45,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         FormFiller::fill(fdf, fuzzFolder().path(), fuzzFolder().filePath("aus"));
     if (first.failure != FormFiller::Failure::None)
         return 0;
-    QByteArray fields;
-    qsizetype i = 0;
+    QList<std::pair<QString, QString>> fields;
     for (const QString &name : textFields(first.path))
-        fields += "<< /T " + pdfTextString(name) + " /V " +
-                  pdfTextString(values[i++ % values.size()]) + " >> ";
-    FormFiller::fill("%FDF-1.2\n1 0 obj\n<< /FDF << /F (form.pdf) /Fields [ " + fields +
-                         "] >> >>\nendobj\n",
-                     fuzzFolder().path(), fuzzFolder().filePath("aus"));
+        fields.append({name, values[fields.size() % values.size()]});
+    FormFiller::fill(fdfData(fields), fuzzFolder().path(), fuzzFolder().filePath("aus"));
     return 0;
 }
