@@ -5,6 +5,7 @@
 #include "formdocument.h"
 #include "platform/asidefile.h"
 #include "platform/atomicfile.h"
+#include "readfailure.h"
 #include "widgetappearance.h"
 
 #include <QDir>
@@ -16,7 +17,6 @@
 
 #include <qpdf/QPDF.hh>
 #include <qpdf/QPDFAcroFormDocumentHelper.hh>
-#include <qpdf/QPDFExc.hh>
 #include <qpdf/QPDFFormFieldObjectHelper.hh>
 #include <qpdf/QPDFObjectHandle.hh>
 #include <qpdf/QPDFPageDocumentHelper.hh>
@@ -130,16 +130,19 @@ bool isSigned(QPDF &pdf)
 std::pair<FormFiller::Failure, QString> unreadable(const std::exception &e, const QString &form)
 {
     using FormFiller::Failure;
-    if (dynamic_cast<const TooLarge *>(&e))
+    switch (readFailure(e)) {
+    case ReadFailure::TooLarge:
         return {Failure::FormTooLarge,
                 QStringLiteral("Das Formular %1 enthält Daten, die entpackt größer als %2 MB "
                                "wären.")
                     .arg(form)
                     .arg(FormFiller::maxDecodedSize >> 20)};
-    const auto *qpdfError = dynamic_cast<const QPDFExc *>(&e);
-    if (qpdfError && qpdfError->getErrorCode() == qpdf_e_password)
+    case ReadFailure::Protected:
         return {Failure::FormProtected,
                 QStringLiteral("Das Formular %1 ist mit einem Kennwort geschützt.").arg(form)};
+    case ReadFailure::Damaged:
+        break;
+    }
     return {Failure::FormDamaged, QStringLiteral("Das Formular %1 ist beschädigt (%2).")
                                       .arg(form, QString::fromLocal8Bit(e.what()))};
 }
