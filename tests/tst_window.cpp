@@ -215,7 +215,8 @@ private slots:
     }
 
     // A save that fails asks whether to close anyway; one cut short keeps the previous file; a
-    // vra.prop that cannot be read is kept as it is, and the user is told once.
+    // vra.prop that cannot be read is kept as it is, and the user is told once, as of a vra.ini
+    // too large to read.
     void stateFileFailures()
     {
         WindowFixture f;
@@ -251,6 +252,10 @@ private slots:
         QCOMPARE(g.dialogs.shown.size(), 1);
         QVERIFY(g.dialogs.shown[0].startsWith("warning|VRA - Antrag A|Die gespeicherten Eingaben"));
         QVERIFY(QFileInfo(g.path("vra.prop")).isDir());
+        // Settings too large to be settings are not read, and the user is told.
+        WindowFixture h;
+        h.shown("[ANTRAG]\nAntrag=B\n" + QByteArray(5 << 20, ';')).close();
+        QVERIFY(h.dialogs.shown.value(0).contains("sind größer als 4 MB und werden nicht gelesen"));
     }
 
     void priceFieldTakesAmountCharactersOnly()
