@@ -5,6 +5,7 @@
 #include "common/amount.h"
 #include "common/ini.h"
 #include "documents/fdf.h"
+#include "pdf/applicationpdf.h"
 #include "tablerows.h"
 #include "testfiles.h"
 
@@ -154,6 +155,25 @@ private slots:
             d.packages[i - 1] = {QStringLiteral("Q%1").arg(i), QStringLiteral("K%1").arg(i),
                                  QStringLiteral("%1.000,5").arg(i)};
         QCOMPARE(QString::fromLatin1(Fdf::fill(row[1].toLatin1(), row[2], d)), row[3]);
+    }
+
+    void applicationFileName_data()
+    {
+        // name | title | applicant | the file's name
+        addRows(R"(both|VRA - Antrag A| Jörg  Łódź |VRA - Antrag A - Jörg Łódź.pdf
+                   no applicant|VRA - Antrag B| |VRA - Antrag B.pdf
+                   refused letters|T|a\/:*?<>b|T - a_______b.pdf
+                   control letter|T|a\tb|T - a b.pdf
+                   trailing dots and blanks|T|Name. .|T - Name.pdf
+                   nothing left|. .||Antrag.pdf
+                   too long|T|𝄞€€€€€€€€€€€€€€€€€€€€€€€€€€€€€€€€€€€€€€€€€€€€€€€€€€€€€€€€€€€€€€€€€€€€€€€€€𝄞|T - 𝄞€€€€€€€€€€€€€€€€€€€€€€€€€€€€€€€€€€€€€€€€€€€€€€€€€€€€€€€€€€€€€€€€.pdf)");
+    }
+
+    // A name every desktop's file system takes, at most 200 bytes before ".pdf".
+    void applicationFileName()
+    {
+        QFETCH(QStringList, row);
+        QCOMPARE(ApplicationPdf::fileName(row[1], row[2]), row[3]);
     }
 
     void stateApply_data()
