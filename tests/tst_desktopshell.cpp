@@ -92,6 +92,27 @@ private slots:
                      QStringList({QString(row[3]).replace(QLatin1String("%1"), document)}));
     }
 
+    // Jobs the printer has not answered for when the program ends still reach it: the running
+    // one is waited for, those queued go to lp on their own.
+    void jobsOutliveTheShell()
+    {
+        QTemporaryDir bin;
+        QFile::setPermissions(writeBytes(bin.filePath("lp"),
+                                         "#!/bin/sh\nsleep 0.2\necho \"$2\" >> \"$(dirname "
+                                         "\"$0\")/printed\"\n"),
+                              QFile::ReadOwner | QFile::ExeOwner);
+        const QByteArray path = qgetenv("PATH");
+        qputenv("PATH", bin.path().toUtf8() + ':' + path);
+        {
+            DesktopShell shell;
+            for (int i = 0; i < 2; ++i)
+                shell.print(desktop_.filePath("Blatt.pdf"), [](const QString &) {});
+        }
+        qputenv("PATH", path);
+        QVERIFY(readBytes(bin.filePath("printed")).count('\n') >= 1);
+        QTRY_COMPARE(readBytes(bin.filePath("printed")).count('\n'), 2);
+    }
+
     // Enter answers a question with its default: No where Yes would throw work away.
     void enterGivesTheDefaultAnswer()
     {
