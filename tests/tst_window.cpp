@@ -158,7 +158,6 @@ private slots:
         // name | click area | visible afterwards: StartS, InhaltsV, StammD, lblNoData and
         // Image2 0, 5, 1, 6, 3, 7 | Stammdaten in vra.ini
         addRows(R"(start|Label7|1000101001|TRUE
-                   application|Label4|0100100110|TRUE
                    master data|Label3|0010011010| True # x
                    no master data|Label3|0001011010|T R U E)");
     }
@@ -172,8 +171,6 @@ private slots:
         clickOn(w.childAt(26, 245));
         QVERIFY(w.StartS[1]->isVisible());
         w.Label4_Click();
-        if (row[1] == "Label4")
-            w.Label3_Click();
         f.writeFile("vra.ini", "[ANTRAG]\nStammdaten=" + row[3].toUtf8());
         clickOn(w.findChild<QWidget *>(row[1]));
         QCOMPARE(visibility({w.StartS[1], w.InhaltsV, w.StammD, w.lblNoData, w.Image2[0],
