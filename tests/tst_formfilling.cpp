@@ -75,17 +75,19 @@ private slots:
 
     void filledForms_data()
     {
-        // name | form | data | changes to its fields first: "field=call" puts the call in
-        // place of the field's number format, "field=old>new" changes any text
+        // name | form | data | changes to the form first: "field=call" puts the call in place
+        // of the field's number format, "field=old→new" changes a text of the field, "=old→new"
+        // one of the form
         addRows(
-            R"(formats|program/5 Preisangaben|Antragsteller=Jörg Łódź-Kovač GmbH;Menge 1=1;Mengenart 1=Stück;Preis 1=-1234567.891;Menge 2=20;Mengenart 2=Flasche à 5 ml;Preis 2=12345678901234567890.5;Menge 3=300;Mengenart 3=Tube (€);Preis 3=1234.56;Menge 4=4000;Preis 4=1234,5;Preis 5=1234.5;Preis 6=-7;Preis 7=-5;Preis 8=-5.5;Preis 9=0.1234;Einheitspreis 1=-0.05;Einheitspreis 2=12345.6;Einheitspreis 3=1234.5;Einheitspreis 4=1234567.5;Einheitspreis 5=-0.0005;Einheitspreis 9=5|Preis 2=/Helv 10 Tf>/Helv 0 Tf;Preis 3=AFNumber_Format\(1, 0, 0, 0, "", true\);Preis 4=AFNumber_Format\(2, 3, 0, 0, "", true\);Preis 5=AFNumber_Format\(0, 2, 0, 0, "\\u20AC", false\);Preis 6=AFNumber_Format\(2, 1, 2, 0, "\\u20AC", true\);Preis 7=AFNumber_Format\(2, 2, 1, 0, "", true\);Preis 8=AFNumber_Format\(2, 2, 3, 0, "", true\);Preis 9=AFPercent_Format\(1, 0\);Einheitspreis 1=AFPercent_Format\(2, 2, true\);Einheitspreis 2=AFPercent_Format\(0, 4\);Einheitspreis 3=event.value = util.printf\('%.2f', event.value\);Einheitspreis 4=AFNumber_Format\(2, 4, 0, 0, "", true\);Einheitspreis 5=AFPercent_Format\(1, 3\);Einheitspreis 9=/Q 0>/Q 1
+            R"(formats|program/5 Preisangaben|Antragsteller=Jörg Łódź-Kovač GmbH;Menge 1=1;Mengenart 1=Stück;Preis 1=-1234567.891;Menge 2=20;Mengenart 2=Flasche à 5 ml;Preis 2=12345678901234567890.5;Menge 3=300;Mengenart 3=Tube (€);Preis 3=1234.56;Menge 4=4000;Preis 4=1234,5;Preis 5=1234.5;Preis 6=-7;Preis 7=-5;Preis 8=-5.5;Preis 9=0.1234;Einheitspreis 1=-0.05;Einheitspreis 2=12345.6;Einheitspreis 3=1234.5;Einheitspreis 4=1234567.5;Einheitspreis 5=-0.0005;Einheitspreis 9=5|Preis 2=/Helv 10 Tf→/Helv 0 Tf;Preis 3=AFNumber_Format\(1, 0, 0, 0, "", true\);Preis 4=AFNumber_Format\(2, 3, 0, 0, "", true\);Preis 5=AFNumber_Format\(0, 2, 0, 0, "\\u20AC", false\);Preis 6=AFNumber_Format\(2, 1, 2, 0, "\\u20AC", true\);Preis 7=AFNumber_Format\(2, 2, 1, 0, "", true\);Preis 8=AFNumber_Format\(2, 2, 3, 0, "", true\);Preis 9=AFPercent_Format\(1, 0\);Einheitspreis 1=AFPercent_Format\(2, 2, true\);Einheitspreis 2=AFPercent_Format\(0, 4\);Einheitspreis 3=event.value = util.printf\('%.2f', event.value\);Einheitspreis 4=AFNumber_Format\(2, 4, 0, 0, "", true\);Einheitspreis 5=AFPercent_Format\(1, 3\);Einheitspreis 9=/Q 0→/Q 1
                    multiline|program/6 Verwendung|Antragsteller=Jörg Łódź;Verwendung=Zur Behandlung von Erwachsenen mit chronischer Herzinsuffizienz, wenn andere Therapien nicht ausreichen oder nicht vertragen werden, und zur Vorbeugung.\n\nDonaudampfschifffahrtsgesellschaftskapitänsmützenabzeichenherstellerinnenverbandsvorsitzendenstellvertreterin;Dosierung=1 × täglich|
                    pdf-lib|tests/forms/pdflib-fields|Name=Łódź 北京市 שלום 123 עולם مرحبا;PLZ=1010;Steuernummer=12345678901234;Land=Wien;Kennwort=geheim;Bemerkung=Eine lange Bemerkung, die in mehreren Zeilen stehen muss und so viel Text hat, dass sie bei zwölf Punkt nicht in das Feld passt. Also wird die Schrift kleiner, bis jede Zeile im Feld steht. Dazu kommt ein weiterer Satz, der die Bemerkung verlängert, bis zum Schluss.;Hoch=Neunzig Grad;Kopf=Hundertachtzig;Quer=Zweihundertsiebzig|
                    turned-page|tests/forms/pdflib-turned|Name=Hans Müller;PLZ=12345|
+                   upside-down-page|tests/forms/pdflib-fields|Name=Kopfüber;PLZ=1010;Kopf=Hundertachtzig|=/Type /Page\n→/Type /Page /Rotate 180\n
                    reportlab|tests/forms/reportlab|Antragsteller=Ελληνικά Русский;IBAN=AT611904300234573201;Datum=0102;Kennwort=geheim;Anmerkung=Erste Zeile\nZweite Zeile|
                    encrypted|tests/forms/encrypted|Datum=01022024|
-                   libreoffice|tests/forms/libreoffice|Antragsteller=Łódź Kovač;Bundesland=Wien;Kennwort=geheim|
-                   hybrid-xfa|tests/forms/pdflib-hybrid|Antragsteller=Łódź|)");
+                   libreoffice|tests/forms/libreoffice|Antragsteller=Łódź Kovač;Bundesland=Wien;Kennwort=geheim|=/V <FEFF005000610063006B0075006E0067>→/V (Kiste)
+                   hybrid-xfa|tests/forms/pdflib-hybrid|Antragsteller=Łódź|=[ <FEFF0053007400FC0063006B> <FEFF0053007400FC0063006B> ]→[ (St) (St\374ck) ];=/V <FEFF005000610063006B0075006E0067>→/V (St))");
     }
 
     // Forms of this program and of real form tools, filled and seen as a person sees them: the
@@ -99,16 +101,16 @@ private slots:
         QTemporaryDir dir;
         QByteArray form = readBytes(VRA_SOURCE_DIR "/" + row[1] + ".pdf");
         for (const QString &change : row[3].split(u';', Qt::SkipEmptyParts)) {
-            const qsizetype from =
-                form.indexOf("/T (" + change.section(u'=', 0, 0).toLatin1() + ')');
-            const qsizetype to = form.indexOf('\n', from);
+            const QByteArray field = change.section(u'=', 0, 0).toLatin1();
+            const qsizetype from = field.isEmpty() ? 0 : form.indexOf("/T (" + field + ')');
+            const qsizetype to = field.isEmpty() ? form.size() : form.indexOf('\n', from);
             const QString edit = change.section(u'=', 1);
-            const QByteArray old = edit.contains(u'>')
-                                       ? edit.section(u'>', 0, 0).toLatin1()
+            const QByteArray old = edit.contains(u'→')
+                                       ? edit.section(u'→', 0, 0).toLatin1()
                                        : "AFNumber_Format\\(2, 2, 0, 0, \"\", true\\)";
             QVERIFY(form.mid(from, to - from).contains(old));
             form.replace(from, to - from,
-                         form.mid(from, to - from).replace(old, edit.section(u'>', -1).toLatin1()));
+                         form.mid(from, to - from).replace(old, edit.section(u'→', -1).toLatin1()));
         }
         writeBytes(dir.filePath("form.pdf"), form);
         const QByteArray fdf = formData(row[2]);
@@ -160,6 +162,9 @@ private slots:
             << sample << Failure::None;
         QTest::newRow("no font resources")
             << fdf << QByteArray(sample).replace("/DR <<", "/XX <<") << Failure::None;
+        QTest::newRow("cross-reference table")
+            << QByteArray(fdf).replace("trailer", "xref\n0 1\n0000000000 65535 f \ntrailer")
+            << sample << Failure::None;
         QTest::newRow("missing form") << fdf << QByteArray() << Failure::FormMissing;
         QTest::newRow("damaged form")
             << fdf << QByteArray("%PDF-1.4\nnothing here\n") << Failure::FormDamaged;
