@@ -82,11 +82,21 @@ private slots:
 
     // Hand entries, made in the copy by another program with appearances or without, show;
     // a sheet twice is there twice. Fields that viewers are asked to draw anew show their
-    // values, not the old appearances.
+    // values, not the old appearances. Links to the web stay; nothing runs, neither when a
+    // page opens nor when a link is touched or followed.
     void keepsHandEntries()
     {
         QTemporaryDir dir;
-        const QString blank = sampleFile("1 Antragsteller.pdf");
+        const QString blank = writeBytes(
+            dir.filePath("blank.pdf"),
+            readBytes(sampleFile("1 Antragsteller.pdf"))
+                .replace("/Annots [",
+                         "/AA << /O << /S /JavaScript /JS (1) >> >> /Annots [<< /Subtype /Link "
+                         "/Border [0 0 0] /Rect [45 30 300 50] /A << /S /URI /URI "
+                         "(https://versanta.example/) >> /AA << /E << /S /JavaScript /JS (2) >> "
+                         ">> >> << /Subtype /Link /Border [0 0 0] /Rect [45 50 300 70] /A << /S "
+                         "/URI /URI (https://next.example/) /Next << /S /JavaScript /JS (3) >> "
+                         ">> >> "));
         const QString xfdf = writeBytes(
             dir.filePath("hand.xfdf"),
             "<?xml version=\"1.0\"?><xfdf xmlns=\"http://ns.adobe.com/xfdf/\"><fields><field "
@@ -102,6 +112,11 @@ private slots:
         QCOMPARE(pdf.write(dir.filePath("joined.pdf")), QString());
         checkReadable(dir.filePath("joined.pdf"));
         QCOMPARE(renderDifferences(dir.filePath("joined.pdf"), "hand-entries"), QStringList());
+        const QString links = run("pdfinfo", {"-url", dir.filePath("joined.pdf")});
+        QCOMPARE(links.count("https://versanta.example/"), 2);
+        QVERIFY(!links.contains("next.example"));
+        QVERIFY(!run("qpdf", {"--qdf", "--object-streams=disable", dir.filePath("joined.pdf"), "-"})
+                     .contains("/JavaScript"));
     }
 
     void failuresLeaveNoFile_data()
