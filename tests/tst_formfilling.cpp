@@ -210,6 +210,15 @@ private slots:
             writeBytes(dir.filePath("form.pdf"), pdf);
         const FormFiller::Result filled = FormFiller::fill(fdf, dir.path(), dir.filePath("aus"));
         QCOMPARE(filled.failure, failure);
+        // The user learns why, with the bound where one was passed.
+        const std::map<Failure, QString> why = {
+            {Failure::None, ""},
+            {Failure::FormMissing, "fehlt"},
+            {Failure::FormDamaged, "beschädigt"},
+            {Failure::DataUnreadable, "nicht lesbar"},
+            {Failure::FormLocked, "nach seinen Berechtigungen"},
+            {Failure::FormTooLarge, "entpackt größer als 16 MB"}};
+        QVERIFY2(filled.error.contains(why.at(failure)), qPrintable(filled.error));
         QCOMPARE(filled.error.isEmpty(), failure == Failure::None);
         if (failure == Failure::None)
             run("qpdf", {"--check", filled.path});
@@ -372,10 +381,10 @@ private slots:
     void unfillableForm_data()
     {
         // name | the form damaged (1), forbidding filling (2), or the data too large (3) | the
-        // code's text
-        addRows(R"(damaged form|1|Invalid EXE
-                   form that forbids filling|2|Access denied
-                   data too large|3|Out of memory)");
+        // code's text | why, as the user is told
+        addRows(R"(damaged form|1|Invalid EXE|ist beschädigt
+                   form that forbids filling|2|Access denied|darf nach seinen Berechtigungen nicht ausgefüllt werden
+                   data too large|3|Out of memory|Die Formulardaten sind größer als 16 MB.)");
     }
 
     // Where no viewer takes FDF files, a form that cannot be filled is named to the user, not
@@ -398,6 +407,7 @@ private slots:
         QCOMPARE(f.dialogs.shown.size(), 1);
         QVERIFY(f.dialogs.shown[0].startsWith("warning|" + w.title() + "|Das Formblatt „" + sheet +
                                               "“ kann nicht angezeigt werden"));
+        QVERIFY2(f.dialogs.shown[0].contains(row[3]), qPrintable(f.dialogs.shown[0]));
         QVERIFY(w.txtMsgBox->text().startsWith(row[2]));
         QCOMPARE(w.getCount(), 0);
     }
