@@ -30,29 +30,53 @@ Object unicode(const QString &text)
     return Object::newUnicodeString(text.toStdString());
 }
 
-// What remains of a page's annotations once its fields are part of it: no widget of the
-// form that is gone, nothing that runs when the page opens or a link is clicked.
-void keepInert(QPDFPageObjectHelper page)
+// The page's links, taken off it: qpdf before 11.6 drops links where it flattens a page.
+std::vector<Object> takeLinks(QPDFPageObjectHelper page)
+{
+    std::vector<Object> links;
+    Object annotations = page.getObjectHandle().getKey("/Annots");
+    if (!annotations.isArray())
+        return links;
+    Object others = Object::newArray();
+    for (Object annotation : annotations.aitems()) {
+        if (annotation.isDictionary() && isName(annotation.getKey("/Subtype"), "/Link"))
+            links.push_back(annotation);
+        else
+            others.appendItem(annotation);
+    }
+    page.getObjectHandle().replaceKey("/Annots", others);
+    return links;
+}
+
+// What remains of a page's annotations once its fields are part of it, its links put back:
+// no widget of the form that is gone, nothing that runs when the page opens or a link is
+// clicked.
+void keepInert(QPDFPageObjectHelper page, const std::vector<Object> &links)
 {
     Object dictionary = page.getObjectHandle();
     dictionary.removeKey("/AA");
     // The structure tree they point into stays behind with the sheet's catalog.
     dictionary.removeKey("/StructParents");
     Object annotations = dictionary.getKey("/Annots");
+    std::vector<Object> all =
+        annotations.isArray() ? annotations.getArrayAsVector() : std::vector<Object>();
+    all.insert(all.end(), links.cbegin(), links.cend());
     Object kept = Object::newArray();
-    if (annotations.isArray()) {
-        for (Object annotation : annotations.aitems()) {
-            if (!annotation.isDictionary() || isName(annotation.getKey("/Subtype"), "/Widget"))
+    for (Object annotation : all) {
+        if (!annotation.isDictionary() || isName(annotation.getKey("/Subtype"), "/Widget"))
+            continue;
+        annotation.removeKey("/AA");
+        // A link may go to a web address or a page, and do nothing more. One that would is
+        // left out whole: a link that leads nowhere is of no use, and makes pdfinfo crash.
+        Object action = annotation.getKey("/A");
+        if (action.isDictionary() &&
+            (!(isName(action.getKey("/S"), "/URI") || isName(action.getKey("/S"), "/GoTo")) ||
+             action.hasKey("/Next"))) {
+            if (isName(annotation.getKey("/Subtype"), "/Link"))
                 continue;
-            annotation.removeKey("/AA");
-            // A link may go to a web address or a page, and do nothing more.
-            Object action = annotation.getKey("/A");
-            if (action.isDictionary() &&
-                (!(isName(action.getKey("/S"), "/URI") || isName(action.getKey("/S"), "/GoTo")) ||
-                 action.hasKey("/Next")))
-                annotation.removeKey("/A");
-            kept.appendItem(annotation);
+            annotation.removeKey("/A");
         }
+        kept.appendItem(annotation);
     }
     if (kept.getArrayNItems() > 0)
         dictionary.replaceKey("/Annots", kept);
@@ -203,11 +227,15 @@ QString ApplicationPdf::add(const QString &part, const QString &sheet, const QSt
         writer.embedFonts();
         QPDFPageDocumentHelper pages(copy);
         pages.pushInheritedAttributesToPage();
+        std::vector<std::vector<Object>> links;
+        for (QPDFPageObjectHelper page : pages.getAllPages())
+            links.push_back(takeLinks(page));
         pages.flattenAnnotations();
         QPDFPageDocumentHelper joinedPages(joined_->pdf);
         const size_t before = joinedPages.getAllPages().size();
+        size_t index = 0;
         for (QPDFPageObjectHelper page : pages.getAllPages()) {
-            keepInert(page);
+            keepInert(page, links[index++]);
             joinedPages.addPage(page, false);
         }
         const std::vector<QPDFPageObjectHelper> all = joinedPages.getAllPages();
