@@ -46,12 +46,14 @@ inline QByteArray pdfTextString(const QString &text)
     return "<FEFF" + QByteArray(utf16.encode(text)).toHex() + '>';
 }
 
-// FDF data for form.pdf: each field's full name and its value.
+// FDF data for form.pdf: each field's full name and its value; a stream whose data follow
+// CR LF, as programs on Windows write it, is passed over.
 inline QByteArray fdfData(const QList<std::pair<QString, QString>> &fields)
 {
     QByteArray entries;
     for (const auto &[name, value] : fields)
         entries += "<< /T " + pdfTextString(name) + " /V " + pdfTextString(value) + " >>\n";
     return "%FDF-1.2\n1 0 obj\n<< /FDF << /F (form.pdf) /Fields [\n" + entries +
-           "] >> >>\nendobj\ntrailer\n<< /Root 1 0 R >>\n%%EOF\n";
+           "] >> >>\nendobj\n2 0 obj << /Length 4 >> stream\r\nabcd\nendstream endobj\ntrailer\n"
+           "<< /Root 1 0 R >>\n%%EOF\n";
 }

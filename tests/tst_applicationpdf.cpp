@@ -46,18 +46,23 @@ private slots:
     void initTestCase() { usePackagedFontsOnly(); }
 
     // The completed sheets in order with their outline, title and values as the form shows
-    // them; the folder of the file is offered the next time.
+    // them; offered first in a home without documents folder, then in the last file's folder.
     void joinsTheCompletedSheets()
     {
         WindowFixture f;
         frmMain &w = completed(f);
-        f.dialogs.chosenFile = f.path("Antrag.pdf");
+        const QByteArray home = qgetenv("HOME");
+        qputenv("HOME", f.dir.path().toUtf8());
+        QVERIFY(QDir(f.dir.path()).mkdir("abgabe"));
+        f.dialogs.chosenFile = f.path("abgabe/Antrag.pdf");
         clickOn(w.Label15);
+        qputenv("HOME", home);
         const QString file = f.dialogs.chosenFile;
         QCOMPARE(f.dialogs.shown.size(), 3);
         QCOMPARE(f.dialogs.shown[0], "question|VRA - Antrag A|Sollen alle fertiggestellten "
                                      "Anträge (2) in einer PDF-Datei gespeichert werden?");
-        QVERIFY(f.dialogs.shown[1].endsWith("/VRA - Antrag A - Jörg Łódź.pdf"));
+        QCOMPARE(f.dialogs.shown[1],
+                 "save|Anträge als PDF speichern|" + f.path("VRA - Antrag A - Jörg Łódź.pdf"));
         QCOMPARE(f.dialogs.steps, QStringList({"0/3 „1 Antragsteller“ wird hinzugefügt …",
                                                "1/3 „5 Preisangaben“ wird hinzugefügt …",
                                                "2/3 Die Datei wird geschrieben …"}));
@@ -76,8 +81,8 @@ private slots:
         QCOMPARE(outline.join(u'|'),
                  "Teil 1|1|1|1 Antragsteller|2|1|Teil 2|1|2|5 Preisangaben|2|2");
         clickOn(w.Label15);
-        QCOMPARE(f.dialogs.shown[4],
-                 "save|Anträge als PDF speichern|" + f.path("VRA - Antrag A - Jörg Łódź.pdf"));
+        QCOMPARE(f.dialogs.shown[4], "save|Anträge als PDF speichern|" +
+                                         f.path("abgabe/VRA - Antrag A - Jörg Łódź.pdf"));
     }
 
     // Hand entries, made in the copy by another program with appearances or without, show;
