@@ -66,6 +66,6 @@ QAccessibleInterface *accessibleFor(const QString &className, QObject *object)
 
 void installAccessibility()
 {
-    static const bool installed = (QAccessible::installFactory(accessibleFor), true);
-    Q_UNUSED(installed);
+    [[maybe_unused]] static const bool installed =
+        (QAccessible::installFactory(accessibleFor), true);
 }

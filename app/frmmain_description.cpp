@@ -14,7 +14,7 @@
 namespace
 {
 
-QFont font(const QString &family, double points, bool bold = false, bool underline = false)
+QFont font(const QString &family, double points, bool bold, bool underline = false)
 {
     QFont f(family);
     f.setPointSizeF(points);

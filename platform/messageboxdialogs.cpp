@@ -13,7 +13,6 @@ QMessageBox::StandardButton show(QWidget *owner, QMessageBox::Icon icon, const Q
 {
     QMessageBox box(icon, title, text, buttons, owner);
     box.setDefaultButton(byDefault);
-    box.setWindowModality(Qt::ApplicationModal);
     return QMessageBox::StandardButton(box.exec());
 }
 
@@ -68,7 +67,6 @@ QString MessageBoxDialogs::saveFileName(const QString &title, const QString &sug
     QFileDialog dialog(owner_, title, suggested, QStringLiteral("PDF-Dateien (*.pdf)"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(QStringLiteral("pdf"));
-    dialog.setWindowModality(Qt::ApplicationModal);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return QString();
     return dialog.selectedFiles().constFirst();

@@ -46,8 +46,7 @@ inline QByteArray pdfTextString(const QString &text)
     return "<FEFF" + QByteArray(utf16.encode(text)).toHex() + '>';
 }
 
-// FDF data for form.pdf: each field's full name and its value; a stream whose data follow
-// CR LF, as programs on Windows write it, is passed over.
+// FDF data for form.pdf, each field's full name and value; a stream after CR LF is passed over.
 inline QByteArray fdfData(const QList<std::pair<QString, QString>> &fields)
 {
     QByteArray entries;

@@ -72,10 +72,9 @@ private slots:
         QVERIFY(w.InhaltsV->isTabVisible(1) && !w.InhaltsV->isTabVisible(2));
         QCOMPARE(w.imgRead[3]->parentWidget(), w.pic[2]);
         // Roles and names are kept with the window's description.
-        const auto reader = &QAccessible::queryAccessibleInterface;
-        QAccessibleInterface *sheet = reader(w.lblFormblatt[1]);
+        QAccessibleInterface *sheet = QAccessible::queryAccessibleInterface(w.lblFormblatt[1]);
         QCOMPARE(sheet->text(QAccessible::Name), QStringLiteral("Erstes Blatt"));
-        QAccessibleInterface *mark = reader(w.imgRead[1]);
+        QAccessibleInterface *mark = QAccessible::queryAccessibleInterface(w.imgRead[1]);
         QCOMPARE(mark->text(QAccessible::Name), QStringLiteral("„Erstes Blatt“ offen"));
         sheet->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
         QTRY_COMPARE(mark->text(QAccessible::Name),

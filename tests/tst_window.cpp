@@ -27,7 +27,8 @@ QString visibility(const QList<QWidget *> &controls)
     return shown;
 }
 
-// One line of what a control is and shows: place, font, colours, text or picture, names.
+// One line of what a control is and shows: place, font, colours, text or picture, names, what
+// a screen reader is told (role in hexadecimal, whether to pass over it) and the pointer.
 QString described(QWidget *c)
 {
     const QRect g = c->geometry();
@@ -55,10 +56,10 @@ QString described(QWidget *c)
         for (int i = 0; i < tabs->count(); ++i)
             line << tabs->tabText(i);
     }
-    // What a screen reader is told: role (hexadecimal) and whether to pass over it.
     const QAccessibleInterface *a = QAccessible::queryAccessibleInterface(c);
     return (line << c->toolTip() << c->accessibleName() << c->accessibleDescription()
-                 << QString::number(a->role(), 16) + (a->state().invisible ? " invisible" : ""))
+                 << QString::number(a->role(), 16) + (a->state().invisible ? " invisible" : "")
+                 << QString::number(c->cursor().shape()))
         .join(u'|');
 }
 
