@@ -119,11 +119,12 @@ private slots:
         QCOMPARE(press(Qt::Key_Backtab, Qt::ShiftModifier), QStringLiteral("imgRead(2)"));
         press(Qt::Key_Space);
         QCOMPARE(w.Bearbeitet->text(), QStringLiteral(","));
-        // The parts offered, round the end; the focus goes along into the part shown, straight.
+        // The parts offered, round the end and back; the focus goes along into the part shown.
         QSignalSpy moves(qApp, &QApplication::focusChanged);
         for (const char *focus : {"", "imgRead(2)"})
             QCOMPARE(press(Qt::Key_PageDown, Qt::ControlModifier), QLatin1String(focus));
         QCOMPARE(moves.size(), 2);
+        QCOMPARE(press(Qt::Key_PageUp, Qt::ControlModifier), QString());
         QTest::mouseClick(w.lblFormblatt[1], Qt::LeftButton);
         QTest::mouseDClick(w.lblFormblatt[1], Qt::LeftButton);
         QTest::mouseRelease(w.lblFormblatt[1], Qt::LeftButton);
