@@ -179,7 +179,7 @@ private slots:
     void stateApply_data()
     {
         // name | line changed, or "lines N" kept | its text | package | quantity|kind|price|name|
-        // completed list; fields whose line is missing hold "alt"
+        // completed list; fields whose line is missing hold "alt"; "…" stands for 2^18 "€"
         addRows(R"(full|-1||2|2|Art 2|2,50|Jörg|,3,
                    comma price|8|bf3=12,5|3|3|Art 3|12,50|Jörg|,3,
                    more digits than a double|8|bf3=12345678901234567.89|3|3|Art 3|12.345.678.901.234.567,89|Jörg|,3,
@@ -189,7 +189,8 @@ private slots:
                    short line|27|nam|1|1|Art 1|1,50||,3,
                    ten lines keep the rest|lines 10||4|4|alt|alt|alt|,
                    nine lines end with a price|lines 9||3|3|Art 3|3,50|alt|,
-                   line ends only|-2||1|||||)");
+                   line ends only|-2||1|||||
+                   cut inside a letter, still UTF-8|10|ma1=nn…|3|3|Art 3|3,50|Jörg|,3,)");
     }
 
     void stateApply()
@@ -206,7 +207,7 @@ private slots:
         else if (line == -2)
             file = QStringList(40, QString());
         else if (line >= 0)
-            file[line] = row[2];
+            file[line] = row[2].replace(u'…', QString(StateFile::maxValueLength, u'€'));
         // Editors of every system: CR LF, LF alone and CR alone end a line.
         for (const char *end : {"\r\n", "\n", "\r"}) {
             QByteArray bytes = (file.join(QLatin1String(end)) + QLatin1String(end)).toUtf8();

@@ -330,7 +330,6 @@ private slots:
         field->clear();
         QTest::keyClicks(field, row[2]);
         QTest::keyClick(field, Qt::Key_Return);
-        QCoreApplication::processEvents();
         QTRY_COMPARE(QApplication::focusWidget()->objectName(), row[3]);
         QCOMPARE(w.StammD->Tab(), row[4].toInt());
         QCOMPARE(field->text(), row[5]);
