@@ -171,7 +171,8 @@ private:
     QString filledForPrinting(const QString &caption, const QString &file, PrintReport &report);
     // Joins the completed sheets into `path`: empty when done, else why not; none when the
     // user cancelled. What the user should know of a sheet goes to `notices`.
-    std::optional<QString> saveApplication(const QString &path, QStringList &notices);
+    std::optional<QString> saveApplication(const QString &path,
+                                           QList<std::pair<QString, QString>> &notices);
     // The applicant's name; empty while the field holds its prompt.
     QString applicantName() const;
     // A file the program reads or writes (a form, its settings, its state, a filled copy).

@@ -1,5 +1,6 @@
 // The application as one PDF file: every completed sheet as a print run would print it.
 #include "clicklabel.h"
+#include "documents/printreport.h"
 #include "documents/sheetfile.h"
 #include "frmmain.h"
 #include "pdf/applicationpdf.h"
@@ -65,7 +66,7 @@ void frmMain::Label15_Click()
     }
 
     setCursor(Qt::WaitCursor);
-    QStringList notices;
+    QList<std::pair<QString, QString>> notices; // by caption
     const std::optional<QString> failure = saveApplication(path, notices);
     unsetCursor();
     if (!failure || unloaded_)
@@ -77,15 +78,15 @@ void frmMain::Label15_Click()
     }
     settings.setValue(folderKey, QFileInfo(path).absolutePath());
     // What the file holds otherwise than the user may think, as a print run reports it.
-    const QString hints = notices.isEmpty() ? QString()
-                                            : QStringLiteral("\n\nHinweise zu diesen Anträgen:\n") +
-                                                  notices.join(u'\n');
+    const QString hints =
+        notices.isEmpty() ? QString() : QStringLiteral("\n\n") + PrintReport::notesText(notices);
     platform_.dialogs.information(
         title_,
         QStringLiteral("Die fertiggestellten Anträge sind gespeichert:\n\n%1").arg(path) + hints);
 }
 
-std::optional<QString> frmMain::saveApplication(const QString &path, QStringList &notices)
+std::optional<QString> frmMain::saveApplication(const QString &path,
+                                                QList<std::pair<QString, QString>> &notices)
 {
     // The sheets as they stand at the click, in the order of the print run.
     QList<std::pair<QString, QString>> sheets; // part and caption
@@ -108,7 +109,7 @@ std::optional<QString> frmMain::saveApplication(const QString &path, QStringList
             return QStringLiteral("Das Formblatt „%1“ konnte nicht ausgefüllt werden: %2")
                 .arg(caption, filled.error);
         if (!filled.notice.isEmpty())
-            notices << QStringLiteral("• %1: %2").arg(caption, filled.notice);
+            notices.append({caption, filled.notice});
         if (const QString failure = pdf.add(part, caption, filled.path); !failure.isEmpty())
             return failure;
     }

@@ -2,6 +2,25 @@
 
 #include <QStringList>
 
+namespace
+{
+
+// The heading and a line for each sheet.
+QString section(const QString &heading, const QList<std::pair<QString, QString>> &sheets)
+{
+    QString text = heading;
+    for (const auto &[caption, reason] : sheets)
+        text += QStringLiteral("\n• %1: %2").arg(caption, reason);
+    return text;
+}
+
+} // namespace
+
+QString PrintReport::notesText(const QList<std::pair<QString, QString>> &notes)
+{
+    return section(QStringLiteral("Hinweise zu diesen Anträgen:\n"), notes);
+}
+
 QString PrintReport::statusText(const QString &caption)
 {
     return QStringLiteral("Antrag \"%1\" wird gedruckt...").arg(caption);
@@ -38,12 +57,6 @@ void PrintReport::completeIfDone()
 {
     if (!finished_ || pending_ > 0 || !onComplete)
         return;
-    const auto section = [](const QString &heading, const auto &sheets) {
-        QString text = heading;
-        for (const auto &[caption, reason] : sheets)
-            text += QStringLiteral("\n• %1: %2").arg(caption, reason);
-        return text;
-    };
     QStringList sections;
     if (!failures_.isEmpty())
         sections << section(QStringLiteral("Diese Anträge wurden nicht gedruckt:\n"), failures_);
@@ -51,7 +64,7 @@ void PrintReport::completeIfDone()
         sections << section(QStringLiteral("Diese Anträge wurden ohne die Stammdaten gedruckt:\n"),
                             blank_);
     if (!notes_.isEmpty())
-        sections << section(QStringLiteral("Hinweise zu diesen Anträgen:\n"), notes_);
+        sections << notesText(notes_);
     const QString message = sections.join(QStringLiteral("\n\n"));
     const auto complete = std::exchange(onComplete, nullptr);
     complete(message);

@@ -12,6 +12,8 @@ class PrintReport : public std::enable_shared_from_this<PrintReport>
 public:
     // The status shown while a sheet is sent: Antrag "CAPTION" wird gedruckt...
     static QString statusText(const QString &caption);
+    // What the user should know of each sheet, by caption, as a report lists it.
+    static QString notesText(const QList<std::pair<QString, QString>> &notes);
 
     // A sheet is handed to the printer; call the result with an empty text when the printer
     // took it, else with the reason. The result keeps the report alive until it is called.

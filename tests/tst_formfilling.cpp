@@ -255,7 +255,7 @@ private slots:
         w.Label15_Click();
         const QString joined = run("pdftotext", {f.path("Antrag.pdf"), "-"});
         QVERIFY(joined.contains("von Hand") && joined.contains("Dritter Name"));
-        QVERIFY(f.dialogs.shown.last().contains("Hinweise zu diesen Anträgen:\n• " + sheet +
+        QVERIFY(f.dialogs.shown.last().contains("Hinweise zu diesen Anträgen:\n\n• " + sheet +
                                                 ": Die ausgefüllte Kopie"));
 
         f.dialogs.answer = false;
