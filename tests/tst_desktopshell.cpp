@@ -66,11 +66,12 @@ private slots:
 
     void printAnswers_data()
     {
-        // name | what lp does (none: no lp) | the document exists | the answer
-        addRows(R"(taken|exit 0|1|
-                   refused|echo 'lp: Error - no default destination'; exit 1|1|lp: Error - no default destination
+        // name | the lp script (none: no lp) | the document exists | the answer
+        addRows(R"(taken|#!/bin/sh\nexit 0|1|
+                   refused|#!/bin/sh\necho 'lp: Error - no default destination'; exit 1|1|lp: Error - no default destination
+                   not startable|#!/nonexistent\n|1|lp konnte nicht gestartet werden: execvp: No such file or directory
                    no lp||1|Das Druckprogramm lp (CUPS) ist nicht installiert
-                   no file|exit 0|0|Die Datei %1 fehlt)");
+                   no file|#!/bin/sh\nexit 0|0|Die Datei %1 fehlt)");
     }
 
     void printAnswers()
@@ -78,9 +79,8 @@ private slots:
         QFETCH(QStringList, row);
         QTemporaryDir bin;
         if (!row[1].isEmpty())
-            QFile::setPermissions(
-                writeBytes(bin.filePath("lp"), "#!/bin/sh\n" + row[1].toUtf8() + "\n"),
-                QFile::ReadOwner | QFile::ExeOwner);
+            QFile::setPermissions(writeBytes(bin.filePath("lp"), row[1].toUtf8()),
+                                  QFile::ReadOwner | QFile::ExeOwner);
         const QString document = desktop_.filePath(row[2] == "1" ? "Blatt.pdf" : "none.pdf");
         const QByteArray path = qgetenv("PATH");
         qputenv("PATH", bin.path().toUtf8());
