@@ -86,7 +86,7 @@ private slots:
                    upside-down-page|tests/forms/pdflib-fields|Name=Kopfüber;PLZ=1010;Kopf=Hundertachtzig|=/Type /Page\n→/Type /Page /Rotate 180\n
                    reportlab|tests/forms/reportlab|Antragsteller=Ελληνικά Русский;IBAN=AT611904300234573201;Datum=0102;Kennwort=geheim;Anmerkung=Erste Zeile\nZweite Zeile|
                    encrypted|tests/forms/encrypted|Datum=01022024|
-                   libreoffice|tests/forms/libreoffice|Antragsteller=Łódź Kovač;Bundesland=Wien;Kennwort=geheim|=/V <FEFF005000610063006B0075006E0067>→/V (Kiste)
+                   libreoffice|tests/forms/libreoffice|Antragsteller=Łódź Kovač;Bundesland=Wien;Kennwort=geheim|=/V <FEFF005000610063006B0075006E0067>→/V (Kiste);=/F2 8 Tf)\n/AP<<\n/N 39→/F2 0 Tf)\n/AP<<\n/N 39
                    hybrid-xfa|tests/forms/pdflib-hybrid|Antragsteller=Łódź|=[ <FEFF0053007400FC0063006B> <FEFF0053007400FC0063006B> ]→[ (St) (St\374ck) ];=/V <FEFF005000610063006B0075006E0067>→/V (St))");
     }
 
