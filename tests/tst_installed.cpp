@@ -105,7 +105,8 @@ private slots:
                    nothing delivered anywhere|||0)");
     }
 
-    // Files beside the executable make its folder the program's, whatever they are.
+    // Files beside the executable make its folder the program's, whatever they are; the user's
+    // own file goes before one delivered.
     void folderDecision()
     {
         QFETCH(QStringList, row);
@@ -115,8 +116,11 @@ private slots:
         for (const QString &name : row[2].split(u' ', Qt::SkipEmptyParts))
             writeBytes(root.filePath("share/vra/" + name), "x");
         QDir(root.path()).mkpath("bin");
-        QCOMPARE(ProgramFolders::forExecutable(root.filePath("bin")).find("antrag_.fdf"),
+        const ProgramFolders folders = ProgramFolders::forExecutable(root.filePath("bin"));
+        QCOMPARE(folders.find("antrag_.fdf"),
                  root.filePath(row[3] == "1" ? "share/vra/antrag_.fdf" : "bin/antrag_.fdf"));
+        QCOMPARE(folders.find(writeBytes(folders.own("eigen.txt"), "x").section(u'/', -1)),
+                 folders.own("eigen.txt"));
     }
 
     // A file where the user's folder belongs: the window opens and says where saving fails.
