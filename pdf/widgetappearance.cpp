@@ -10,6 +10,7 @@
 
 #include <climits>
 #include <cmath>
+#include <qpdf/QPDFMatrix.hh>
 #include <qpdf/QPDFPageDocumentHelper.hh>
 
 namespace
@@ -311,16 +312,13 @@ void AppearanceWriter::write(QPDFAnnotationObjectHelper widget, const Setting &s
     Object dict = stream.getDict();
     dict.replaceKey("/Type", Object::newName("/XObject"));
     dict.replaceKey("/Subtype", Object::newName("/Form"));
-    const double w = s.box.width;
-    const double h = s.box.height;
-    dict.replaceKey("/BBox", Object::newArray(Object::Rectangle(0, 0, w, h)));
-    // Turned counterclockwise, then moved back onto the widget's rectangle.
-    if (s.rotation == 90)
-        dict.replaceKey("/Matrix", Object::newArray(Object::Matrix(0, 1, -1, 0, h, 0)));
-    else if (s.rotation == 180)
-        dict.replaceKey("/Matrix", Object::newArray(Object::Matrix(-1, 0, 0, -1, w, h)));
-    else if (s.rotation == 270)
-        dict.replaceKey("/Matrix", Object::newArray(Object::Matrix(0, -1, 1, 0, 0, w)));
+    dict.replaceKey("/BBox", Object::newArray(Object::Rectangle(0, 0, s.box.width, s.box.height)));
+    // Turned counterclockwise; viewers fit the turned box onto the widget's rectangle.
+    if (s.rotation != 0) {
+        QPDFMatrix turn;
+        turn.rotatex90(s.rotation);
+        dict.replaceKey("/Matrix", Object::newArray(turn));
+    }
     dict.replaceKey("/Resources", resources);
     Object appearances = Object::newDictionary();
     appearances.replaceKey("/N", stream);

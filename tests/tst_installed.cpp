@@ -105,8 +105,7 @@ private slots:
                    nothing delivered anywhere|||0)");
     }
 
-    // Files beside the executable make its folder the program's, whatever they are; the user's
-    // own file goes before one delivered.
+    // Any file delivered beside the executable makes its folder the program's; the user's go first.
     void folderDecision()
     {
         QFETCH(QStringList, row);
