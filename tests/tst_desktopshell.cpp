@@ -113,8 +113,9 @@ private slots:
         QTRY_COMPARE(readBytes(bin.filePath("printed")).count('\n'), 2);
     }
 
-    // Enter answers a question with its default: No where Yes would throw work away.
-    void enterGivesTheDefaultAnswer()
+    // Enter answers a question with its default: No where Yes would throw work away. A save
+    // dialog closed saves nothing, though it holds a file name.
+    void dialogsAnswer()
     {
         MessageBoxDialogs dialogs;
         for (const auto byDefault : {Dialogs::Answer::No, Dialogs::Answer::Yes}) {
@@ -123,6 +124,8 @@ private slots:
             QCOMPARE(dialogs.question("VRA", "Trotzdem schließen?", byDefault),
                      byDefault == Dialogs::Answer::Yes);
         }
+        QTimer::singleShot(0, [] { QApplication::activeModalWidget()->close(); });
+        QCOMPARE(dialogs.saveFileName("VRA", desktop_.filePath("neu.pdf")), QString());
     }
 };
 

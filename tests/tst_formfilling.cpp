@@ -268,8 +268,7 @@ private slots:
         QCOMPARE(fields(copy).value("Einheitspreis 1"), QString());
         const QStringList aside = QDir(f.path("ausgefuellt")).entryList({sheet + " (alt *).pdf"});
         QCOMPARE(aside.size(), 1);
-        QCOMPARE(fields(f.path("ausgefuellt/" + aside[0])).value("Einheitspreis 1"),
-                 QStringLiteral("von Hand"));
+        QCOMPARE(fields(f.path("ausgefuellt/" + aside[0])).value("Einheitspreis 1"), "von Hand");
     }
 
     void workingCopy_data()
@@ -311,15 +310,13 @@ private slots:
                 from = QDir::cleanPath(dir.filePath("aus/" + to));
             }
         } else {
-            if (row[1] == "signed") {
+            if (row[1] == "signed" || row[1] == "renamed" || row[1] == "read-only")
                 before = sample;
-                const qsizetype at = before.indexOf("/FT /Tx", before.indexOf("(Einheitspreis 9)"));
-                before.replace(at, 7, "/FT /Sig /V << /Type /Sig /Contents <00> >>");
-            } else if (row[1] == "renamed") {
-                before = QByteArray(sample).replace("/T (", "/T (x");
-            } else if (row[1] == "read-only") {
-                before = sample;
-            }
+            if (row[1] == "signed")
+                before.replace(before.indexOf("/FT /Tx", before.indexOf("(Einheitspreis 9)")), 7,
+                               "/FT /Sig /V << /Type /Sig /Contents <00> >>");
+            if (row[1] == "renamed")
+                before.replace("/T (", "/T (x");
             writeBytes(copy, before);
             if (row[1] == "read-only")
                 QFile::setPermissions(copy, QFile::ReadOwner);
