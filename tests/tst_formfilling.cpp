@@ -84,7 +84,7 @@ private slots:
                    pdf-lib|tests/forms/pdflib-fields|Name=Jan Łódź 北京市 שלום, ≤ 123 עולם مرحبا;PLZ=1010;Steuernummer=12345678901234;Land=Wien;Kennwort=geheim;Bemerkung=Eine lange Bemerkung, die in mehreren Zeilen stehen muss und so viel Text hat, dass sie bei zwölf Punkt nicht in das Feld passt. Also wird die Schrift kleiner, bis jede Zeile im Feld steht. Dazu kommt ein weiterer Satz, der die Bemerkung verlängert, bis zum Schluss.;Hoch=Neunzig Grad;Kopf=Hundertachtzig;Quer=Zweihundertsiebzig|
                    turned-page|tests/forms/pdflib-turned|Name=Hans Müller;PLZ=12345|
                    upside-down-page|tests/forms/pdflib-fields|Name=Kopfüber;PLZ=1010;Kopf=Hundertachtzig|=/Type /Page\n→/Type /Page /Rotate 180\n
-                   reportlab|tests/forms/reportlab|Antragsteller=Ελληνικά Русский ｶﾀｶﾅ;IBAN=AT611904300234573201;Datum=0102;Kennwort=geheim;Anmerkung=Erste Zeile\nZweite Zeile|
+                   reportlab|tests/forms/reportlab|Antragsteller=Ελληνικά Русский ｶﾀｶﾅ;IBAN=AT611904300234573201;Datum=0102;Kennwort=geheim;Anmerkung=Erste Zeile )" "\u202AŁódź\u202C" R"(\nZweite Zeile|
                    encrypted|tests/forms/encrypted|Datum=01022024|
                    libreoffice|tests/forms/libreoffice|Antragsteller=Łódź Kovač;Bundesland=Wien;Kennwort=geheim|=/V <FEFF005000610063006B0075006E0067>→/V (Kiste);=/F2 8 Tf)\n/AP<<\n/N 39→/F2 0 Tf)\n/AP<<\n/N 39
                    hybrid-xfa|tests/forms/pdflib-hybrid|Antragsteller=Łódź|=[ <FEFF0053007400FC0063006B> <FEFF0053007400FC0063006B> ]→[ (St) (St\374ck) ];=/V <FEFF005000610063006B0075006E0067>→/V (St))");
