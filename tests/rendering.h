@@ -24,8 +24,8 @@ inline void usePackagedFontsOnly()
         QFile::link(QStringLiteral("/usr/share/fonts/") + file,
                     folder.filePath(QFileInfo(file).fileName()));
     QString aliases;
-    for (const char *alias : {"Helvetica|Liberation Sans", "Arial|Liberation Sans",
-                              "Times|Liberation Serif", "Courier|Liberation Mono"})
+    for (const char *alias : {"Helvetica|Liberation Sans", "Times|Liberation Serif",
+                              "Times New Roman|Liberation Serif", "Courier|Liberation Mono"})
         aliases += QStringLiteral("<alias><family>%1</family><prefer><family>%2</family></prefer>"
                                   "</alias>\n")
                        .arg(QString(alias).section(u'|', 0, 0), QString(alias).section(u'|', 1));
