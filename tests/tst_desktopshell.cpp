@@ -109,7 +109,6 @@ private slots:
                 shell.print(desktop_.filePath("Blatt.pdf"), [](const QString &) {});
         }
         qputenv("PATH", path);
-        QVERIFY(readBytes(bin.filePath("printed")).count('\n') >= 1);
         QTRY_COMPARE(readBytes(bin.filePath("printed")).count('\n'), 2);
     }
 
