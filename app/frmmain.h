@@ -108,7 +108,6 @@ public:
     QList<ClickLabel *> lblFormblatt;   // 0 is the template
     QList<ClickLabel *> imgRead;        // 0 is the template
     QList<QLabel *> Label8;             // 0 to 5
-    QList<QLabel *> hintLabels;         // Label10 to Label14
     QPushButton *cmdPrint = nullptr;
     QLineEdit *Bearbeitet = nullptr;
     QLineEdit *txtMsgBox = nullptr;

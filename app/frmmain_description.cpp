@@ -238,7 +238,6 @@ void frmMain::createApplicationView()
         hint->setWordWrap(true);
         hint->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         InhaltsV->place(hint, k, QRectF(6120, 5520, 1815, 1095));
-        hintLabels.append(hint);
     }
     // The heading of page 0 is Label8(5); Label8(0) lies on no page, above the visible area.
     for (int index = 0; index <= 5; ++index) {
