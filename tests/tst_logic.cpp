@@ -186,6 +186,7 @@ private slots:
                    price not a number|11|bf4=abc|4|4|Art 4|0,00|Jörg|,3,
                    empty price stays empty|11|bf4=|4|4|Art 4||Jörg|,3,
                    prefixes are not read|0|xxxx7|1|7|Art 1|1,50|Jörg|,3,
+                   empty first line|0||1||Art 1|1,50|Jörg|,3,
                    short line|27|nam|1|1|Art 1|1,50||,3,
                    ten lines keep the rest|lines 10||4|4|alt|alt|alt|,
                    nine lines end with a price|lines 9||3|3|Art 3|3,50|alt|,

@@ -266,9 +266,7 @@ private slots:
         f.delay.during = [&] {
             QVERIFY(!w.close());
             if (f.delay.waits.size() == 2)
-                f.dialogs.whileShown = [&w] {
-                    w.closeBySystem();
-                };
+                f.dialogs.whileShown = std::bind(&frmMain::closeBySystem, &w);
             clickOn(w.Label6);
             clickOn(w.Label5);
             QTest::keyClick(w.AName, Qt::Key_Q, Qt::ControlModifier);

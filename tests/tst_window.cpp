@@ -161,11 +161,11 @@ private slots:
 
     void viewClicks_data()
     {
-        // name | click area | visible afterwards: StartS, InhaltsV, StammD, lblNoData and
-        // Image2 0, 5, 1, 6, 3, 7 | Stammdaten in vra.ini
+        // name | clicked | shown: StartS InhaltsV StammD lblNoData Image2 0 5 1 6 3 7 | ini value
         addRows(R"(start|Label7|1000101001|TRUE
                    master data|Label3|0010011010| True # x
-                   no master data|Label3|0001011010|T R U E)");
+                   no master data|Label3|0001011010|T R U E
+                   contents|Label4|0100100110|TRUE)");
     }
 
     // vra.ini is read anew on each click; the pictures beside the click areas do nothing.
