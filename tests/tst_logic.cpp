@@ -72,7 +72,7 @@ private slots:
     {
         // name | tabs | tab:position:name of each sheet | title picture | kind | vra.ini
         addRows(R"(no file|5||1|A|
-                   three tabs|3|1:1:a|1|A|[ANTRAG]\nTabs=3\n[TAB1]\nFormblatt.1=a\n[TAB4]\nFormblatt.1=d
+                   three tabs|3|1:1:a|1|A|[ANTRAG]\nTabs=3\n[TAB0]\nFormblatt.1=z\n[TAB1]\nFormblatt.1=a\n[TAB4]\nFormblatt.1=d
                    negative tabs|-2||1|A|[ANTRAG]\nTabs=-2\n[TAB1]\nFormblatt.1=a
                    word tabs|0||1|A|[ANTRAG]\nTabs=fünf\n[TAB1]\nFormblatt.1=a
                    seven tabs|7|5:1:e|1|A|[ANTRAG]\nTabs=7\n[TAB5]\nFormblatt.1=e
