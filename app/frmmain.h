@@ -117,8 +117,6 @@ public:
     QList<QLineEdit *> txtMenge;     // 1 to 9
     QList<QLineEdit *> txtMengenart; // 1 to 9
     QList<QLineEdit *> txtFAP;       // 1 to 9
-    QList<QLabel *> Label2;          // 0 to 8
-    QList<QLabel *> Label1;          // 27 members between 0 and 34
     QList<LineShape *> Line1;        // 0 to 18
     QLabel *lblNoData = nullptr;
     QList<ClickLabel *> imgTitle; // 1 to 6

@@ -278,19 +278,17 @@ void frmMain::createMasterDataView()
     StammD->tabBar()->setFont(arial(8.25));
 
     // Per page: the heading labels, the caption labels and the rulers, slot by slot.
-    const int headings[3][3] = {{0, 1, 2}, {3, 4, 5}, {8, 7, 6}};
-    const int captions[3][9] = {{0, 1, 2, 3, 4, 6, 13, 14, 15},
-                                {9, 10, 11, 17, 18, 19, 21, 22, 23},
-                                {24, 25, 26, 28, 29, 30, 32, 33, 34}};
-    const int rulers[3][6] = {{0, 1, 3, 4, 5, 18}, {6, 7, 8, 9, 10, 11}, {12, 13, 14, 15, 16, 17}};
-    const double headingTop[3] = {600, 2520, 4440};
-    const double rulerTop[3] = {720, 2640, 4560};
-    const double quantityTop[3] = {1080, 3120, 5040};
-    const double priceTop[3] = {1680, 3720, 5640};
+    const int headings[][3] = {{0, 1, 2}, {3, 4, 5}, {8, 7, 6}};
+    const int captions[][9] = {{0, 1, 2, 3, 4, 6, 13, 14, 15},
+                               {9, 10, 11, 17, 18, 19, 21, 22, 23},
+                               {24, 25, 26, 28, 29, 30, 32, 33, 34}};
+    const int rulers[][6] = {{0, 1, 3, 4, 5, 18}, {6, 7, 8, 9, 10, 11}, {12, 13, 14, 15, 16, 17}};
+    const double headingTop[] = {600, 2520, 4440};
+    const double rulerTop[] = {720, 2640, 4560};
+    const double quantityTop[] = {1080, 3120, 5040};
+    const double priceTop[] = {1680, 3720, 5640};
 
     txtMenge = txtMengenart = txtFAP = QList<QLineEdit *>(10, nullptr);
-    Label2 = QList<QLabel *>(9, nullptr);
-    Label1 = QList<QLabel *>(35, nullptr);
     Line1 = QList<LineShape *>(19, nullptr);
 
     const auto caption = [this](int index, const char *text, int page, double left, double top) {
@@ -299,7 +297,6 @@ void frmMain::createMasterDataView()
         label->setFont(arial(9.75));
         label->setAlignment(Qt::AlignCenter);
         StammD->place(label, page, QRectF(left, top, 1455, 375));
-        Label1[index] = label;
     };
     const auto field = [this](QList<QLineEdit *> &array, const char *name, const char *caption,
                               int n, int page, double left, double top, double width) {
@@ -325,7 +322,6 @@ void frmMain::createMasterDataView()
             heading->setFont(arial(9.75, true));
             heading->setAlignment(Qt::AlignCenter);
             StammD->place(heading, page, QRectF(2880, headingTop[slot], 1095, 255));
-            Label2[headings[page][slot]] = heading;
 
             ruler(rulers[page][2 * slot], page, 240, 2760, rulerTop[slot]);
             ruler(rulers[page][2 * slot + 1], page, 3960, 6360, rulerTop[slot]);

@@ -8,6 +8,7 @@
 #include "pdfobjects.h"
 #include "textshaping.h"
 
+#include <algorithm>
 #include <climits>
 #include <cmath>
 #include <qpdf/QPDFMatrix.hh>
@@ -230,8 +231,8 @@ void AppearanceWriter::drawText(QPDFFormFieldObjectHelper field, QPDFAnnotationO
     s.box.multiline = flags & flagMultiline;
     Object maxLength = field.getInheritableFieldValue("/MaxLen");
     if ((flags & flagComb) && !(flags & (flagMultiline | flagPassword | flagFileSelect)) &&
-        maxLength.isInteger() && maxLength.getIntValue() > 0)
-        s.box.combCells = int(std::min<long long>(maxLength.getIntValue(), INT_MAX));
+        maxLength.isInteger())
+        s.box.combCells = int(std::clamp<long long>(maxLength.getIntValue(), 0, INT_MAX));
 
     FontFallback &similar = fallback(FormFont::baseName(s.fontDictionary));
     const FormFont font(s.fontDictionary, similar);
