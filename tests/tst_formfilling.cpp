@@ -276,9 +276,10 @@ private slots:
         // name | what stands where the copy goes | filled anew | refused | what the user is told
         addRows(R"(damaged|%PDF-1.4 junk|1|0|Sie liegt jetzt unter
                    empty||1|0|Sie liegt jetzt unter
-                   signed|signed|0|0|digital unterschrieben
+                   pages in a loop, no form|/AcroForm 3 0 R /Lang (de-DE) >>\nendobj\n2 0 obj\n<< /Type /Pages /Kids [4→/AcroFoxx 3 0 R /Lang (de-DE) >>\nendobj\n2 0 obj\n<< /Type /Pages /Kids [2|1|0|Sie liegt jetzt unter
+                   signed|/FT /Tx→/FT /Sig /V << /Type /Sig /Contents <00> >>|0|0|digital unterschrieben
                    read-only|read-only|0|0|schreibgeschützt
-                   fields renamed|renamed|0|0|keines der Felder
+                   fields renamed|/T (→/T (x|0|0|keines der Felder
                    a folder|folder|0|1|steht ein Ordner
                    link out of the folder|../elsewhere.pdf|0|1|nicht auf eine Datei im Ordner
                    links out by a link inside|inner.pdf>../elsewhere.pdf|0|1|nicht auf eine Datei im Ordner
@@ -310,13 +311,9 @@ private slots:
                 from = QDir::cleanPath(dir.filePath("aus/" + to));
             }
         } else {
-            if (row[1] == "signed" || row[1] == "renamed" || row[1] == "read-only")
-                before = sample;
-            if (row[1] == "signed")
-                before.replace(before.indexOf("/FT /Tx", before.indexOf("(Einheitspreis 9)")), 7,
-                               "/FT /Sig /V << /Type /Sig /Contents <00> >>");
-            if (row[1] == "renamed")
-                before.replace("/T (", "/T (x");
+            if (row[1].contains(u'→') || row[1] == "read-only") // the form, or changed by old→new
+                before = QByteArray(sample).replace(row[1].section(u'→', 0, 0).toLatin1(),
+                                                    row[1].section(u'→', 1).toLatin1());
             writeBytes(copy, before);
             if (row[1] == "read-only")
                 QFile::setPermissions(copy, QFile::ReadOwner);
