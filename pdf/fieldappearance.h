@@ -28,7 +28,7 @@ struct Box {
     QByteArray background;   // fill colour operator such as "1 g"; empty for none
     QByteArray borderColour; // stroke colour operator such as "0 0 1 RG"; empty for none
     QByteArray textColour = "0 g";
-    int quadding = 0;    // 0 left, 1 centred, 2 right
+    int quadding = 0;    // 1 centred, 2 right, any other left
     double fontSize = 0; // 0: as large as fits, at most 12
     bool multiline = false;
     int combCells = 0; // a comb field's cells; 0 for other fields

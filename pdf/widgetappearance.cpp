@@ -193,8 +193,6 @@ AppearanceWriter::Setting AppearanceWriter::setting(QPDFFormFieldObjectHelper fi
     b.textColour = s.da.colour;
     Object q = dict.getKey("/Q");
     b.quadding = q.isInteger() ? q.getIntValueAsInt() : field.getQuadding();
-    if (b.quadding < 0 || b.quadding > 2)
-        b.quadding = 0;
     b.fontSize = s.da.size;
     return s;
 }
