@@ -139,8 +139,7 @@ AppearanceWriter::AppearanceWriter(QPDF &pdf)
 QString AppearanceWriter::withinMaxLength(QPDFFormFieldObjectHelper field, const QString &value)
 {
     Object maxLength = field.getInheritableFieldValue("/MaxLen");
-    if (!maxLength.isInteger() || maxLength.getIntValue() <= 0 ||
-        maxLength.getIntValue() >= value.size())
+    if (!maxLength.isInteger() || maxLength.getIntValue() <= 0)
         return value;
     return letters(value).mid(0, qsizetype(maxLength.getIntValue())).join(QString());
 }
