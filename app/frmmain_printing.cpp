@@ -38,10 +38,7 @@ void frmMain::Label5_Click()
             QStringLiteral("Sollen alle fertiggestellten Anträge (%1) gedruckt werden?")
                 .arg(getCount()),
             Dialogs::Answer::Yes)) {
-        lblInfo->hide();
-        cmdPrint->hide();
-        isPrinting = false;
-        unsetCursor();
+        isPrinting = false; // nothing shows the run yet
         return;
     }
 
@@ -56,14 +53,12 @@ void frmMain::Label5_Click()
         if (!isCompleted(n))
             continue;
         lblInfo->show();
-        cmdPrint->hide();
         lblInfo->setText(PrintReport::statusText(caption));
         platform_.shell.print(filledForPrinting(caption, file, *report), report->send(caption));
         platform_.delay.wait(2);
     }
     isPrinting = false;
     lblInfo->hide();
-    cmdPrint->hide();
     unsetCursor();
 
     QPointer<frmMain> window(this);
