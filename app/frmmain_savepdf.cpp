@@ -47,7 +47,7 @@ void frmMain::Label15_Click()
     for (const QString &candidate :
          {settings.value(folderKey).toString(),
           QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)}) {
-        if (!candidate.isEmpty() && QFileInfo(candidate).isDir()) {
+        if (QFileInfo(candidate).isDir()) { // an empty name is none
             folder = candidate;
             break;
         }
