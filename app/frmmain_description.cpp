@@ -224,8 +224,8 @@ void frmMain::createApplicationView()
         WebBrowserTab.append(pane);
 
         auto *container = named(new QWidget, arrayName("pic", k + 1));
-        InhaltsV->place(container, k,
-                        QRectF(k == 1 ? 6120 : 6000, k == 2 ? 1080 : 960, 1935, 4575));
+        // Its height; the start-up puts it beside the page and gives it the width left there.
+        InhaltsV->place(container, k, QRectF(6000, 960, 1935, 4575));
         pic.append(container);
 
         Label8.append(
