@@ -54,24 +54,18 @@ private slots:
                  0);
     }
 
-    void signalSavesInTheUsersFolder_data()
-    {
-        QTest::addColumn<int>("signal");
-        QTest::newRow("SIGTERM") << int(SIGTERM);
-        QTest::newRow("SIGHUP") << int(SIGHUP);
-        QTest::newRow("SIGINT") << int(SIGINT);
-    }
+    void signalSavesInTheUsersFolder_data() { addRows("SIGTERM|15\nSIGHUP|1\nSIGINT|2"); }
 
     // Ended by the system, the installed program saves in the user's folder and exits with 0.
     void signalSavesInTheUsersFolder()
     {
-        QFETCH(int, signal);
+        QFETCH(QStringList, row); // name | signal number
         QFile::remove(userFile("vra.prop"));
         QProcess vra;
         vra.start(prefix("bin/vra"), {});
         // Start-up leaves an empty state file behind; a signal from then on is handled.
         QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(userFile("vra.prop")), 30000);
-        ::kill(pid_t(vra.processId()), signal);
+        ::kill(pid_t(vra.processId()), row[1].toInt());
         QVERIFY(vra.waitForFinished(30000));
         QCOMPARE(vra.exitStatus(), QProcess::NormalExit);
         QCOMPARE(vra.exitCode(), 0);
