@@ -22,7 +22,6 @@ std::optional<Subset> subset(const FontFace &face, const std::map<uint, quint16>
     if (!input)
         return std::nullopt;
     hb_set_t *keep = hb_subset_input_glyph_set(input);
-    hb_set_add(keep, 0);
     for (const auto &[glyph, code] : glyphs)
         hb_set_add(keep, glyph);
     // Text is laid out before it is embedded: no layout tables, no vertical metrics, no hints.
