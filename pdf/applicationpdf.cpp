@@ -48,9 +48,9 @@ std::vector<Object> takeLinks(QPDFPageObjectHelper page)
     return links;
 }
 
-// What remains of a page's annotations once its fields are part of it, its links put back:
-// no widget of the form that is gone, nothing that runs when the page opens or a link is
-// clicked.
+// What remains of a page's annotations once its fields are part of it (flattening takes off
+// every widget, hidden ones too), its links put back: nothing that runs when the page opens or
+// a link is clicked.
 void keepInert(QPDFPageObjectHelper page, const std::vector<Object> &links)
 {
     Object dictionary = page.getObjectHandle();
@@ -63,7 +63,7 @@ void keepInert(QPDFPageObjectHelper page, const std::vector<Object> &links)
     all.insert(all.end(), links.cbegin(), links.cend());
     Object kept = Object::newArray();
     for (Object annotation : all) {
-        if (!annotation.isDictionary() || isName(annotation.getKey("/Subtype"), "/Widget"))
+        if (!annotation.isDictionary())
             continue;
         annotation.removeKey("/AA");
         // A link may go to a web address or a page, and do nothing more. One that would is
