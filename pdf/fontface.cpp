@@ -4,6 +4,7 @@
 #include <ft2build.h>
 #include <hb-ot.h>
 #include <hb.h>
+#include <locale>
 #include <map>
 #include FT_FREETYPE_H
 #include FT_CID_H
@@ -20,8 +21,7 @@ QByteArray pdfFontName(const char *postscript)
 {
     QByteArray name;
     for (const char *c = postscript; c && *c && name.size() < 64; ++c) {
-        if ((*c >= 'A' && *c <= 'Z') || (*c >= 'a' && *c <= 'z') || (*c >= '0' && *c <= '9') ||
-            *c == '-' || *c == '_')
+        if (std::isalnum(*c, std::locale::classic()) || *c == '-' || *c == '_')
             name += *c;
     }
     return name.isEmpty() ? QByteArrayLiteral("Font") : name;
