@@ -148,26 +148,27 @@ void frmMain::createControls()
 
     const struct {
         const char *file;
-        double left, top, width, height;
+        double width, height;
         const char *heading;
     } titles[] = {
-        {"title_a.bmp", 11903, 240, 6675, 360,
+        {"title_a.bmp", 6675, 360,
          "Antrag gemäß IV. Abschnitt der VO-VRA - Aufnahme in den Listarium"},
-        {"title_b.bmp", 11520, 600, 7440, 315,
+        {"title_b.bmp", 7440, 315,
          "Antrag gemäß V. Abschnitt der VO-VRA - Änderung der Verwendung (§28 Abs. 1 Z 1)"},
-        {"title_c.bmp", 11370, 960, 7740, 285,
+        {"title_c.bmp", 7740, 285,
          "Antrag gemäß V. Abschnitt der VO-VRA - Änderung der Packungsgrösse (§28 Abs. 1 Z 2)"},
-        {"title_d.bmp", 12248, 1320, 5985, 270,
+        {"title_d.bmp", 5985, 270,
          "Antrag gemäß V. Abschnitt der VO-VRA - Streichung (§28 Abs. 1 Z 3)"},
-        {"title_e.bmp", 12195, 1680, 6090, 285,
+        {"title_e.bmp", 6090, 285,
          "Antrag gemäß VI. Abschnitt der VO-VRA - Preiserhöhung roter Bereich"},
-        {"title_f.bmp", 11588, 2040, 7305, 270,
+        {"title_f.bmp", 7305, 270,
          "Antrag gemäß VI. Abschnitt der VO-VRA - Preiserhöhung gelber oder grüner Bereich"}};
     imgTitle = {nullptr};
     for (int j = 1; j <= 6; ++j) {
         const auto &t = titles[j - 1];
+        // The layout puts it under the header, centred.
         imgTitle.append(
-            place(image(this, arrayName("imgTitle", j), t.file), t.left, t.top, t.width, t.height));
+            place(image(this, arrayName("imgTitle", j), t.file), 0, 0, t.width, t.height));
         imgTitle[j]->setAccessibleName(QString::fromUtf8(t.heading));
         imgTitle[j]->hide();
     }
