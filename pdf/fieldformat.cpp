@@ -22,15 +22,16 @@ std::optional<DecimalText> number(const QString &value)
     return d;
 }
 
-// A JavaScript string literal's text: quotes off, \uXXXX and backslash escapes resolved.
+// A JavaScript string literal's text: quotes off, \uXXXX and backslash escapes resolved. As
+// the call's pattern matches it, a backslash inside is always followed by what it escapes.
 QString scriptString(const QString &literal)
 {
     QString text;
     for (qsizetype i = 1; i + 1 < literal.size(); ++i) {
         QChar c = literal[i];
-        if (c == u'\\' && i + 2 < literal.size()) {
+        if (c == u'\\') {
             c = literal[++i];
-            if (c == u'u' && i + 4 < literal.size()) {
+            if (c == u'u') {
                 bool ok = false;
                 const ushort code = literal.mid(i + 1, 4).toUShort(&ok, 16);
                 if (ok) {
