@@ -46,5 +46,4 @@ TerminationSignals::~TerminationSignals()
         ::sigaction(signal, &action, nullptr);
     ::close(pipeEnds[0]);
     ::close(pipeEnds[1]);
-    pipeEnds[0] = pipeEnds[1] = -1;
 }
