@@ -63,16 +63,16 @@ Profile::Profile(const QString &fileName)
         if (lead.isEmpty() || lead.front() == u';')
             continue;
         if (lead.front() == u'[') {
-            const qsizetype close = lead.indexOf(u']');
-            const QStringView name = trimmed(lead.mid(1, close < 0 ? -1 : close - 1));
+            // Up to the "]", or the rest of the line without one (a length below 0).
+            const QStringView name = trimmed(lead.mid(1, lead.indexOf(u']') - 1));
             keys = &sections_[name.toString().toCaseFolded()];
             continue;
         }
         if (!keys)
             continue;
         const qsizetype equals = line.indexOf(u'=');
-        const QString name =
-            trimmed(equals < 0 ? line : line.left(equals)).toString().toCaseFolded();
+        // The whole line names a key without "=" (left() of a length below 0).
+        const QString name = trimmed(line.left(equals)).toString().toCaseFolded();
         if (!keys->contains(name))
             keys->insert(name, equals < 0 ? QStringView()
                                           : unquoted(trimmed(line.mid(equals + 1), false)));
