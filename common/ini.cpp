@@ -38,18 +38,14 @@ QString ReadIni(const ProfileReader::Profile &profile, const QString &section, c
 
 QString GetToken(const QString &text, int index, const QString &delimiter, bool ignoreCase)
 {
-    const Qt::CaseSensitivity cs = ignoreCase ? Qt::CaseInsensitive : Qt::CaseSensitive;
-    QString rest = text;
-    QString field = text;
-    qsizetype hit = rest.indexOf(delimiter, 0, cs);
-    for (int counter = 0; counter <= index; ++counter) {
-        if (hit < 0)
-            return counter == index ? rest : QString();
-        field = rest.left(hit);
-        rest = rest.mid(hit + delimiter.size());
-        hit = rest.indexOf(delimiter, 0, cs);
-    }
-    return field;
+    if (index < 0)
+        return text;
+    // An empty delimiter stands before every character: every field is empty.
+    if (delimiter.isEmpty())
+        return QString();
+    return text
+        .split(delimiter, Qt::KeepEmptyParts, ignoreCase ? Qt::CaseInsensitive : Qt::CaseSensitive)
+        .value(index);
 }
 
 } // namespace modDef
