@@ -75,7 +75,7 @@ private slots:
                    three tabs|3|1:1:a|1|A|[ANTRAG]\nTabs=3\n[TAB0]\nFormblatt.1=z\n[TAB1]\nFormblatt.1=a\n[TAB4]\nFormblatt.1=d
                    negative tabs|-2||1|A|[ANTRAG]\nTabs=-2\n[TAB1]\nFormblatt.1=a
                    word tabs|0||1|A|[ANTRAG]\nTabs=fünf\n[TAB1]\nFormblatt.1=a
-                   seven tabs|7|5:1:e|1|A|[ANTRAG]\nTabs=7\n[TAB5]\nFormblatt.1=e
+                   seven tabs, five read|7|5:1:e|1|A|[ANTRAG]\nTabs=7\n[TAB5]\nFormblatt.1=e\n[TAB6]\nFormblatt.1=f
                    gap and comment end a list|5|1:1:a 1:2:b|1|A|[TAB1]\nFormblatt.1=a # x\nFormblatt.2=b\nFormblatt.4=d\n[TAB2]\nFormblatt.1=# c
                    numbered over tabs|5|1:1:a 2:1:c 2:2:a|1|A|[TAB1]\nFormblatt.1=a\n[TAB2]\nFormblatt.1=c\nFormblatt.2=a
                    kind c|5||3|C|[ANTRAG]\nAntrag=c
