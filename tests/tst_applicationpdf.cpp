@@ -131,6 +131,8 @@ private slots:
             R"(missing form|Antrag.pdf|5 Preisangaben.pdf|-1|Die Anträge wurden nicht als PDF gespeichert.\n\nDas Formblatt „5 Preisangaben“ konnte nicht ausgefüllt werden: Das Formular
                    folder|ordner||-1|Die Anträge wurden nicht als PDF gespeichert.\n\nDIR/ordner: 
                    program file|vra.ini||-1|Die Datei DIR/vra.ini gehört zum Programm
+                   first sheet's form|1 Antragsteller.pdf||-1|Die Datei DIR/1 Antragsteller.pdf gehört zum Programm
+                   last sheet's form|5 Preisangaben.pdf||-1|Die Datei DIR/5 Preisangaben.pdf gehört zum Programm
                    filled copy|ausgefuellt/1 Antragsteller.pdf||-1|Die Datei DIR/ausgefuellt/1 Antragsteller.pdf gehört zum Programm
                    cancelled|Antrag.pdf||1|)");
     }
