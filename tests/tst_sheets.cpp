@@ -113,8 +113,8 @@ private slots:
         QCOMPARE(press(Qt::Key_Tab, {}, 6), QStringLiteral("qt_tabwidget_tabbar  imgRead(1) "
                                                            "lblFormblatt(1) imgRead(2) "
                                                            "lblFormblatt(2)"));
-        press(Qt::Key_Return);
-        press(Qt::Key_Return); // at once again: a repeat that the display did not mark
+        press(Qt::Key_Enter, Qt::KeypadModifier);
+        press(Qt::Key_Enter, Qt::KeypadModifier); // at once again: a repeat left unmarked
         QCOMPARE(w.Bearbeitet->text(), QStringLiteral(",,2,"));
         QCOMPARE(press(Qt::Key_Backtab, Qt::ShiftModifier), QStringLiteral("imgRead(2)"));
         press(Qt::Key_Space);
