@@ -86,7 +86,7 @@ private slots:
                    upside-down-page|tests/forms/pdflib-fields|Name=Kopfüber;PLZ=1010;Kopf=Hundertachtzig;Land=Wien|=/Type /Page\n→/Type /Page /Rotate 180\n;=/MaxLen 2→/MaxLen 0;=/MaxLen 5\n/Ff 16777216→/MaxLen 5\n/Ff 17825792;=/BG [ 0.94 0.96 1 ]→/BG [ 0.85 ]
                    reportlab|tests/forms/reportlab|Antragsteller=Ελληνικά Русский ｶﾀｶﾅ;IBAN=AT611904300234573201;Datum=0102;Kennwort=geheim;Anmerkung=Erste Zeile\nΑΒΓΔΕΖΗΘΙΚΛΜΝΞΟΠΡΣΤΥΦΧΨΩαβγδεζηθικλμνξοπρστυφχψω ĀāĂăĄąĆćĈĉĊċČčĎďĐđĒēĔĕĖėĘęĚěĜĝĞğĠġĢģĤĥĦħĨĩĪīĬĭĮįİıĴĵĶķĹĺĻļĽľŁł АБВГДЕЖЗИЙКЛМНОПРСТУФХЦЧШЩЪЫЬЭЮЯабвгдежзийклмнопрстуфхцчшщъыьэюя|=/BaseFont /Helvetica→/BaseFont /Courier
                    encrypted|tests/forms/encrypted|Datum=01022024|
-                   libreoffice|tests/forms/libreoffice|Antragsteller=Łódź Kovač;Bundesland=Wien;Kennwort=geheim|=/V <FEFF005000610063006B0075006E0067>→/V (Kiste);=/F2 8 Tf)\n/AP<<\n/N 39→/F2 0 Tf)\n/AP<<\n/N 39
+                   libreoffice|tests/forms/libreoffice|Antragsteller=Łódź Kovač;Bundesland=Wien;Kennwort=geheim|=/V <FEFF005000610063006B0075006E0067>→/V (Kiste);=/F2 8 Tf)\n/AP<<\n/N 39→/F2 0 Tf)\n/AP<<\n/N 39;=/T(Antragsart)\n/V→/T(Antragsart) /I [2]\n/V
                    hybrid-xfa|tests/forms/pdflib-hybrid|Antragsteller=Łódź|=[ <FEFF0053007400FC0063006B> <FEFF0053007400FC0063006B> ]→[ (St) (St\374ck) ];=/V <FEFF005000610063006B0075006E0067>→/V (St))");
     }
 
