@@ -117,6 +117,8 @@ private slots:
         press(Qt::Key_Enter, Qt::KeypadModifier); // at once again: a repeat left unmarked
         QCOMPARE(w.Bearbeitet->text(), QStringLiteral(",,2,"));
         QCOMPARE(press(Qt::Key_Backtab, Qt::ShiftModifier), QStringLiteral("imgRead(2)"));
+        const auto *ring = static_cast<QWidget *>(w.imgRead[2]->parentWidget()->children().last());
+        QCOMPARE(ring->geometry(), w.imgRead[2]->geometry().adjusted(-3, -3, 3, 3)); // raised
         press(Qt::Key_Space);
         QCOMPARE(w.Bearbeitet->text(), QStringLiteral(","));
         // The parts offered, round the end and back; the focus goes along into the part shown.
