@@ -272,9 +272,8 @@ QString ApplicationPdf::write(const QString &path)
         joined_->describe();
         QPDFWriter writer(joined_->pdf);
         writer.setOutputMemory();
-        // The sheets' streams go in as they are; only those stored unpacked are packed.
+        // The sheets' streams go in as they are; qpdf packs only those stored unpacked.
         writer.setDecodeLevel(qpdf_dl_none);
-        writer.setCompressStreams(true);
         writer.setObjectStreamMode(qpdf_o_generate);
         writer.setMinimumPDFVersion(joined_->version);
         writer.write();
