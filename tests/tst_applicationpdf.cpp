@@ -54,7 +54,7 @@ private slots:
         const QByteArray home = qgetenv("HOME");
         qputenv("HOME", f.dir.path().toUtf8());
         QVERIFY(QDir(f.dir.path()).mkdir("abgabe"));
-        f.dialogs.chosenFile = f.path("abgabe/Antrag.pdf");
+        f.dialogs.chosenFile = f.path("abgabe/1 Antragsteller.pdf"); // named as a form, elsewhere
         clickOn(w.Label15);
         qputenv("HOME", home);
         const QString file = f.dialogs.chosenFile;
