@@ -324,7 +324,7 @@ private slots:
             FormFiller::fill(sampleFdf("form.pdf", data), dir.path(), dir.filePath("aus"));
         QCOMPARE(filled.failure != Failure::None, row[3] == "1");
         QVERIFY((filled.notice + filled.error).contains(row[4]));
-        const QStringList aside = QDir(dir.filePath("aus")).entryList({"form (unlesbar *.??).pdf"});
+        const QStringList aside = QDir(dir.filePath("aus")).entryList({"form (unlesbar *.?\?).pdf"});
         if (row[2] == "1")
             QCOMPARE(fields(kept).value("Antragsteller"), data.name);
         else if (row[1] != "folder")
