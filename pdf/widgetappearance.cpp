@@ -113,6 +113,13 @@ QByteArray systemFontResource(int font)
     return "VraF" + QByteArray::number(font);
 }
 
+// The field's /MaxLen, which a comb field also divides into cells; 0 where it sets none.
+int maxLength(QPDFFormFieldObjectHelper field)
+{
+    Object value = field.getInheritableFieldValue("/MaxLen");
+    return value.isInteger() ? int(std::clamp<long long>(value.getIntValue(), 0, INT_MAX)) : 0;
+}
+
 } // namespace
 
 struct AppearanceWriter::Setting {
@@ -138,10 +145,8 @@ AppearanceWriter::AppearanceWriter(QPDF &pdf)
 
 QString AppearanceWriter::withinMaxLength(QPDFFormFieldObjectHelper field, const QString &value)
 {
-    Object maxLength = field.getInheritableFieldValue("/MaxLen");
-    if (!maxLength.isInteger() || maxLength.getIntValue() <= 0)
-        return value;
-    return letters(value).mid(0, qsizetype(maxLength.getIntValue())).join(QString());
+    const int length = maxLength(field);
+    return length == 0 ? value : letters(value).mid(0, length).join(QString());
 }
 
 AppearanceWriter::Setting AppearanceWriter::setting(QPDFFormFieldObjectHelper field,
@@ -226,10 +231,8 @@ void AppearanceWriter::drawText(QPDFFormFieldObjectHelper field, QPDFAnnotationO
     if (shown.red)
         s.box.textColour = "1 0 0 rg";
     s.box.multiline = flags & flagMultiline;
-    Object maxLength = field.getInheritableFieldValue("/MaxLen");
-    if ((flags & flagComb) && !(flags & (flagMultiline | flagPassword | flagFileSelect)) &&
-        maxLength.isInteger())
-        s.box.combCells = int(std::clamp<long long>(maxLength.getIntValue(), 0, INT_MAX));
+    if ((flags & flagComb) && !(flags & (flagMultiline | flagPassword | flagFileSelect)))
+        s.box.combCells = maxLength(field);
 
     FontFallback &similar = fallback(FormFont::baseName(s.fontDictionary));
     const FormFont font(s.fontDictionary, similar);
