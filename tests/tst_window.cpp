@@ -27,8 +27,8 @@ QString visibility(const QList<QWidget *> &controls)
     return shown;
 }
 
-// One line of what a control is and shows: place, font, colours, text or picture, names, what
-// a screen reader is told (role in hexadecimal, whether to pass over it) and the pointer.
+// One line of what a control is: place, font, colours, text, alignment (1 << 16: wraps), picture,
+// names, a screen reader's role (hexadecimal) and whether it passes over, the pointer.
 QString described(QWidget *c)
 {
     const QRect g = c->geometry();
@@ -45,7 +45,7 @@ QString described(QWidget *c)
             colours.color(c->backgroundRole()).name() + (c->autoFillBackground() ? " filled" : "")};
     if (const auto *label = qobject_cast<QLabel *>(c)) {
         const QImage picture = label->pixmap().toImage();
-        line << label->text() << QString::number(label->alignment(), 16)
+        line << label->text() << QString::number(label->alignment() | label->wordWrap() << 16, 16)
              << QCryptographicHash::hash(QByteArrayView(picture.constBits(), picture.sizeInBytes()),
                                          QCryptographicHash::Md5)
                     .toHex()
