@@ -117,8 +117,13 @@ private slots:
         press(Qt::Key_Enter, Qt::KeypadModifier); // at once again: a repeat left unmarked
         QCOMPARE(w.Bearbeitet->text(), QStringLiteral(",,2,"));
         QCOMPARE(press(Qt::Key_Backtab, Qt::ShiftModifier), QStringLiteral("imgRead(2)"));
-        const auto *ring = static_cast<QWidget *>(w.imgRead[2]->parentWidget()->children().last());
+        auto *ring = static_cast<QWidget *>(w.imgRead[2]->parentWidget()->children().last());
         QCOMPARE(ring->geometry(), w.imgRead[2]->geometry().adjusted(-3, -3, 3, 3)); // raised
+        // Two pixels wide on every side; the corners are as the rasterizer rounds them.
+        const QImage drawn = ring->grab(ring->rect().adjusted(0, 1, 0, -1)).toImage();
+        QCOMPARE(drawn, drawn.mirrored(true, true));
+        for (const QPoint p : {QPoint(0, 5), QPoint(1, 5), QPoint(2, 5)})
+            QCOMPARE(drawn.pixelColor(p) == ring->palette().color(QPalette::Highlight), p.x() < 2);
         press(Qt::Key_Space);
         QCOMPARE(w.Bearbeitet->text(), QStringLiteral(","));
         // The parts offered, round the end and back; the focus goes along into the part shown.
