@@ -17,10 +17,7 @@ public:
         opened << path;
         return openResult;
     }
-    bool canOpen(const QString &path) override
-    {
-        return !path.endsWith(QLatin1String(".fdf")) || fdfViewer;
-    }
+    bool canOpen(const QString &path) override { return !path.endsWith(u".fdf") || fdfViewer; }
     void print(const QString &path, std::function<void(const QString &)> done) override
     {
         printed << path;

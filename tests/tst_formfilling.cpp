@@ -178,6 +178,10 @@ private slots:
         QTest::newRow("FDF without a form")
             << QByteArray("%FDF-1.2\n1 0 obj << /FDF << >> >> endobj") << sample
             << Failure::DataUnreadable;
+        for (const char *header :
+             {"(1) 0 obj", "1 (0) obj", "9999999999 0 obj", "-1 0 obj", "1 -1 obj"})
+            QTest::newRow(header) << QByteArray(fdf).replace("1 0 obj", header) << sample
+                                  << Failure::DataUnreadable;
         // Streams that unpack to 1.5 GB: copied as they are, or refused when they hold objects.
         QTest::newRow("expanding appearance")
             << fdf << readBytes(corpus + "expanding.pdf") << Failure::None;

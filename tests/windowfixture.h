@@ -47,11 +47,9 @@ template <typename ShellType> struct BasicWindowFixture {
 
     bool copySamples(const QStringList &names) const
     {
-        for (const QString &name : names) {
-            if (!QFile::copy(sampleFile(name), path(name)))
-                return false;
-        }
-        return true;
+        return std::all_of(names.cbegin(), names.cend(), [this](const QString &n) {
+            return QFile::copy(sampleFile(n), path(n));
+        });
     }
 
     QByteArray readFile(const QString &name) const { return readBytes(path(name)); }
