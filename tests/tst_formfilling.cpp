@@ -162,7 +162,7 @@ private slots:
             << QByteArray("%FDF-1.2\n1 0 obj\n<< /FDF << /F (form.pdf) /Fields [ << /T (Unbekannt) "
                           "/V (x) >> << /Kids [2 0 R] >> ] >> >>\nendobj\n2 0 obj << /T (Menge 1) "
                           "/V (\357\273\2777) /Length 0 >> stream\nendstream endobj\n3 0 obj "
-                          "<< /Length 1 >> stream\r\nx\nendstream endobj\n")
+                          "<< /Length 1 >> stream\r\rendstream endobj\n")
             << sample << Failure::None;
         QTest::newRow("no font resources")
             << fdf << QByteArray(sample).replace("/DR <<", "/XX <<") << Failure::None;
