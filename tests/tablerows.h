@@ -8,6 +8,7 @@
 // row; \r, \n and \t in a column stand for those characters.
 inline void addRows(const char *table)
 {
+    using namespace Qt::StringLiterals;
     static const QRegularExpression indentation(QStringLiteral("^\\s+"));
     QTest::addColumn<QStringList>("row");
     for (QString line : QString::fromUtf8(table).split(u'\n')) {
@@ -15,9 +16,7 @@ inline void addRows(const char *table)
             continue;
         QStringList columns = line.split(u'|');
         for (QString &c : columns)
-            c.replace(QLatin1String("\\r"), QLatin1String("\r"))
-                .replace(QLatin1String("\\n"), QLatin1String("\n"))
-                .replace(QLatin1String("\\t"), QLatin1String("\t"));
+            c.replace("\\r"_L1, "\r"_L1).replace("\\n"_L1, "\n"_L1).replace("\\t"_L1, "\t"_L1);
         QTest::newRow(qPrintable(columns[0])) << columns;
     }
 }

@@ -88,8 +88,7 @@ private slots:
         QStringList answers;
         shell.print(document, [&answers](const QString &answer) { answers << answer; });
         qputenv("PATH", path);
-        QTRY_COMPARE(answers,
-                     QStringList({QString(row[3]).replace(QLatin1String("%1"), document)}));
+        QTRY_COMPARE(answers, QStringList({row[3].replace(QLatin1String("%1"), document)}));
     }
 
     // Jobs the printer has not answered for when the program ends still reach it: the running
