@@ -157,11 +157,15 @@ private slots:
         const QByteArray sample = readBytes(sampleFile(sheet + ".pdf"));
         const QByteArray fdf = sampleFdf("form.pdf");
         const QString corpus = QStringLiteral(VRA_SOURCE_DIR "/tests/fuzz/corpus/fillerform/");
+        // Kids are read 32 levels deep, not deeper: there "Menge 1" would become "x".
+        const QByteArray kids = QByteArray("<< /Kids [").repeated(32);
+        const QByteArray ends = QByteArray("] >>").repeated(32);
         QTest::newRow("fields the form lacks, kids, streams, UTF-8, no trailer")
-            << QByteArray("%FDF-1.2\n1 0 obj\n<< /FDF << /F (form.pdf) /Fields [ << /T (Unbekannt) "
-                          "/V (x) >> << /Kids [2 0 R] >> ] >> >>\nendobj\n2 0 obj << /T (Menge 1) "
-                          "/V (\357\273\2777) /Length 0 >> stream\nendstream endobj\n3 0 obj "
-                          "<< /Length 1 >> stream\r\rendstream endobj\n")
+            << "%FDF-1.2\n1 0 obj\n<< /FDF << /F (form.pdf) /Fields [ " + kids + "2 0 R" + ends +
+                   kids + "<< /Kids [ << /T (Menge 1) /V (x) >> ] >>" + ends +
+                   "<< /T (Unbekannt) /V (x) >> ] >> >>\nendobj\n2 0 obj << /T (Menge 1) /V "
+                   "(\357\273\2777) /Length 0 >> stream\nendstream endobj\n3 0 obj << /Length 1 >> "
+                   "stream\r\rendstream endobj\n"
             << sample << Failure::None;
         QTest::newRow("no font resources")
             << fdf << QByteArray(sample).replace("/DR <<", "/XX <<") << Failure::None;

@@ -7,20 +7,13 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size);
 
-namespace
-{
-
-void run(const QByteArray &input)
-{
-    LLVMFuzzerTestOneInput(reinterpret_cast<const uint8_t *>(input.constData()),
-                           size_t(input.size()));
-}
-
-} // namespace
-
 // replay <splices> <folder>...
 int main(int argc, char *argv[])
 {
+    const auto run = [](const QByteArray &input) {
+        LLVMFuzzerTestOneInput(reinterpret_cast<const uint8_t *>(input.constData()),
+                               size_t(input.size()));
+    };
     QList<QByteArray> inputs;
     for (int i = 2; i < argc; ++i) {
         QDirIterator files(QString::fromLocal8Bit(argv[i]), QDir::Files,
