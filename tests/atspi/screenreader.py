@@ -64,7 +64,7 @@ def start_display(env):
     manager = subprocess.Popen(["openbox", "--startup", f"touch {ready}"],
                                env=dict(os.environ, DISPLAY=env["DISPLAY"]),
                                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-    end = time.monotonic() + 10
+    end = time.monotonic() + 30
     while not os.path.exists(ready) and time.monotonic() < end:
         time.sleep(0.02)
     return [manager, server]
@@ -85,7 +85,7 @@ class Reader:
         self.heard.append((event.type.split(":")[1], event.source.get_role_name(),
                            event.source.get_name()))
 
-    def wait(self, what, condition, seconds=10):
+    def wait(self, what, condition, seconds=30):
         end = time.monotonic() + seconds
         context = GLib.MainContext.default()
         while time.monotonic() < end:
