@@ -94,11 +94,12 @@ std::shared_ptr<const FontFace> FontFace::load(const QString &file, int index)
         unsigned(index) >= hb_face_count(h.blob))
         return nullptr;
     h.face = hb_face_create(h.blob, unsigned(index));
+    // HarfBuzz takes 1000 for a missing or implausible unitsPerEm: never 0.
     h.upem = hb_face_get_upem(h.face);
     const bool trueType = hasTable(h.face, HB_TAG('g', 'l', 'y', 'f')) &&
                           hasTable(h.face, HB_TAG('l', 'o', 'c', 'a'));
     f->cff = hasTable(h.face, HB_TAG('C', 'F', 'F', ' '));
-    if (hb_face_get_glyph_count(h.face) == 0 || h.upem == 0 || (!trueType && !f->cff))
+    if (hb_face_get_glyph_count(h.face) == 0 || (!trueType && !f->cff))
         return nullptr;
     h.font = hb_font_create(h.face);
 
