@@ -136,7 +136,7 @@ private slots:
         // name | template | file name | result (Windows-1252)
         addRows(R"(file name|/F (Antrag.pdf)\r\n|Formblatt 7.pdf|/F (Formblatt 7.pdf)\r\n
                    lower case untouched|/F (antrag.pdf)\r\n|x.pdf|/F (antrag.pdf)\r\n
-                   package 1|fm1 fma1 fbf1 f1a1\r\n|x.pdf|Q1 K1 1000.5 Name\r\n
+                   package 1|fm1 fma1 fbf1 f1a1\r\n|x.pdf|Q1 K1 1000.5 ¡Name\r\n
                    package 9|(fm9)(fma9)(fbf9)\r\n|x.pdf|(Q9)(K9)(9000.5)\r\n
                    CR only|fm1\rfm2\r|x.pdf|Q1\r\nQ2\r\n
                    LF only is one line|fm1\nfm2\n|x.pdf|Q1\nQ2\n\r\n
@@ -149,8 +149,8 @@ private slots:
     void fdf()
     {
         QFETCH(QStringList, row);
-        MasterData d; // name "Name", package i "Qi", "Ki", "i.000,5"
-        d.name = QStringLiteral("Name");
+        MasterData d; // name "¡Name", package i "Qi", "Ki", "i.000,5"
+        d.name = QStringLiteral("¡Name");
         for (int i = 1; i <= 9; ++i)
             d.packages[i - 1] = {QStringLiteral("Q%1").arg(i), QStringLiteral("K%1").arg(i),
                                  QStringLiteral("%1.000,5").arg(i)};
