@@ -87,7 +87,7 @@ private slots:
         QVERIFY(f.copySamples({"vra.ini"}));
         frmMain &w = f.shown();
         QList<QWidget *> controls; // the window's own, not the parts of Qt's tab bars
-        QStringList lines{described(&w)};
+        QStringList lines{described(&w) + (w.windowIcon().isNull() ? "" : "|icon")};
         for (QWidget *c : w.findChildren<QWidget *>()) {
             if (!c->objectName().isEmpty() && !c->objectName().startsWith("qt_") &&
                 !qobject_cast<QTabBar *>(c->parentWidget()))
