@@ -91,8 +91,8 @@ private slots:
     }
 
     // Forms of this program and of real form tools, filled and seen as a person sees them: the
-    // page as poppler draws it, the text and values that poppler and pdftk read and the fonts
-    // qpdf finds are those approved (tests/rendered/); MuPDF and qpdf find nothing amiss;
+    // page as poppler draws it, the text and values that poppler and pdftk read, the fonts and
+    // identifier qpdf finds are those approved (tests/rendered/); MuPDF and qpdf find no fault;
     // nothing is left that viewers would redraw or prefer; the same data give the same bytes,
     // appearances are packed, and filling the copy again does not make it grow.
     void filledForms()
@@ -125,19 +125,19 @@ private slots:
         QVERIFY(readBytes(FormFiller::fill(fdf, dir.path(), dir.filePath("wieder")).path).size() <=
                 bytes.size());
 
-        QString values = QStringLiteral("\n"); // as pdftk reads them, not from the encrypted form
-        for (const QRegularExpressionMatch &m :
-             QRegularExpression("(?m)^Field(Name|Value):.*\n")
-                 .globalMatch(row[0] == "encrypted"
-                                  ? QString()
-                                  : run("pdftk", {filled.path, "dump_data_fields_utf8"})))
-            values += m.captured();
+        // pdftk's fields (it cannot read the encrypted form), qpdf's fonts and file identifier.
         const QString objects =
             run("qpdf", {"--qdf", "--object-streams=disable", filled.path, "-"});
-        // The fonts as qpdf reads them: kinds, names, widths, descriptors.
+        const QString fieldLines = row[0] == "encrypted"
+                                       ? QString()
+                                       : run("pdftk", {filled.path, "dump_data_fields_utf8"});
+        QString values = QStringLiteral("\n");
         for (const QRegularExpressionMatch &m :
-             QRegularExpression("(?m)^<<\n(  .*\n)*>>$").globalMatch(objects))
-            values += m.captured().contains("/Type /Font") ? m.captured() + u'\n' : QString();
+             QRegularExpression("(?m)^Field(Name|Value):.*\n|^<<\n(  .*\n)*>>\n")
+                 .globalMatch(fieldLines + objects))
+            if (m.captured().contains(QRegularExpression("^Field|/Type /Font|0C\n")))
+                values += m.captured();
+        values += run("qpdf", {"--show-object=trailer", filled.path});
         const QStringList differing = renderDifferences(filled.path, row[0], values);
         QVERIFY2(differing.isEmpty(), qPrintable(differing.join(u' ')));
         QString errors;
