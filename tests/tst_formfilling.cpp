@@ -289,7 +289,7 @@ private slots:
                    pages in a loop, no form|/AcroForm 3 0 R /Lang (de-DE) >>\nendobj\n2 0 obj\n<< /Type /Pages /Kids [4→/AcroFoxx 3 0 R /Lang (de-DE) >>\nendobj\n2 0 obj\n<< /Type /Pages /Kids [2|1|0|Sie liegt jetzt unter
                    signed|/FT /Tx→/FT /Sig /V << /Type /Sig /Contents <00> >>|0|0|digital unterschrieben
                    read-only, usage rights alone|/Lang (de-DE) >>→/Lang (de-DE) /Perms << /UR3 << /Type /Sig >> >> >>|0|0|schreibgeschützt
-                   fields renamed|/T (→/T (x|0|0|keines der Felder
+                   no text fields, unsigned signature fields|/FT /Tx→/FT /Sig|0|0|keines der Felder
                    a folder|folder|0|1|steht ein Ordner
                    link out of the folder|../elsewhere.pdf|0|1|nicht auf eine Datei im Ordner
                    links out by a link inside|inner.pdf>../elsewhere.pdf|0|1|nicht auf eine Datei im Ordner
@@ -389,8 +389,8 @@ private slots:
     {
         // name | the form damaged (1), forbidding filling (2), or the data too large (3) | the
         // code's text | why, as the user is told
-        addRows(R"(damaged form|1|Invalid EXE|ist beschädigt
-                   form that forbids filling|2|Access denied|darf nach seinen Berechtigungen nicht ausgefüllt werden
+        addRows(R"(damaged form|1|Invalid EXE|Preisangaben.pdf ist beschädigt
+                   form that forbids filling|2|Access denied|Preisangaben.pdf darf nach seinen Berechtigungen nicht ausgefüllt werden
                    data too large|3|Out of memory|Die Formulardaten sind größer als 16 MB.)");
     }
 
