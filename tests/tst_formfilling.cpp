@@ -125,7 +125,7 @@ private slots:
         QVERIFY(readBytes(FormFiller::fill(fdf, dir.path(), dir.filePath("wieder")).path).size() <=
                 bytes.size());
 
-        // pdftk's fields (it cannot read the encrypted form), qpdf's fonts and file identifier.
+        // pdftk's fields (none from the encrypted form); qpdf's fonts, CFF programs, identifier.
         const QString objects =
             run("qpdf", {"--qdf", "--object-streams=disable", filled.path, "-"});
         const QString fieldLines = row[0] == "encrypted"
